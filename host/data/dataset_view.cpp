@@ -7,6 +7,31 @@
 
 namespace host {
 
+namespace {
+
+// Case-insensitive comparison of equal-length prefixes with an ASCII fast path;
+// locate runs it once per row, so it must not allocate nor fold whole strings.
+bool equalsIgnoringCase(QStringView have, QStringView wanted) {
+    for (qsizetype i = 0; i < wanted.size(); ++i) {
+        const char16_t a = have[i].unicode(), b = wanted[i].unicode();
+        if (a == b) continue;
+        if (a < 128 && b < 128) {
+            if ((a | 0x20) != (b | 0x20) || !((a | 0x20) >= u'a' && (a | 0x20) <= u'z')) return false;
+            continue;
+        }
+        if (QChar::toCaseFolded(char32_t(a)) != QChar::toCaseFolded(char32_t(b))) return false;
+    }
+    return true;
+}
+
+bool textMatches(const QString& have, const QString& wanted, bool caseInsensitive, bool partial) {
+    if (partial ? have.size() < wanted.size() : have.size() != wanted.size()) return false;
+    if (!caseInsensitive) return QStringView(have).left(wanted.size()) == wanted;
+    return equalsIgnoringCase(QStringView(have).left(wanted.size()), wanted);
+}
+
+}  // namespace
+
 std::vector<int> Dataset::resolveFieldList(const QString& names) const {
     std::vector<int> out;
     for (const QString& part : names.split(u';', Qt::SkipEmptyParts)) {
@@ -196,7 +221,6 @@ bool Dataset::locate(const QString& fieldNames, const QVariantList& values, Loca
         }
         wanted.push_back({keys[i], f.type() == FieldType::String, std::move(converted)});
     }
-    const Qt::CaseSensitivity cs = options.caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive;
     auto matches = [&](const Row& r) {
         for (const Key& k : wanted) {
             const Value& have = r.values[size_t(k.index)];
@@ -207,12 +231,7 @@ bool Dataset::locate(const QString& fieldNames, const QVariantList& values, Loca
                     if (h && !h->isEmpty()) return false;
                     continue;
                 }
-                if (!h) return false;
-                if (options.partialKey) {
-                    if (!h->startsWith(*w, cs)) return false;
-                } else if (h->size() != w->size() || h->compare(*w, cs) != 0) {
-                    return false;
-                }
+                if (!h || !textMatches(*h, *w, options.caseInsensitive, options.partialKey)) return false;
             } else if (isNull(have) != isNull(k.value) || compareValues(have, k.value) != 0) {
                 return false;
             }
