@@ -1,0 +1,45 @@
+#pragma once
+// Running statements. Values always travel as bound parameters (":NAME" in the
+// text): there is no way here to paste a value into SQL. Every placeholder must
+// be given a value and every value must have a placeholder, so a typo fails
+// loudly instead of binding NULL. Failures throw DbError naming the statement.
+#include <QtCore/QString>
+#include <QtCore/QStringList>
+#include <QtCore/QVariant>
+#include <QtSql/QSqlDatabase>
+#include <QtSql/QSqlQuery>
+
+#include <initializer_list>
+#include <vector>
+
+namespace afdb {
+
+struct Param {
+    QString name;  // with or without the leading ':'
+    QVariant value;
+};
+using Params = std::vector<Param>;
+
+// The named placeholders of a statement, in order of first appearance, without
+// the ':'. Quoted text, quoted identifiers, comments and PostgreSQL '::' casts
+// are skipped.
+QStringList placeholderNames(const QString& sql);
+
+// Prepares, binds (values normalised by toSqlParam) and executes one statement.
+// The query is positioned before its first row.
+QSqlQuery exec(const QSqlDatabase& db, const QString& sql, const Params& params = {});
+
+// Executes statements without parameters, one by one, in order (DDL).
+void execScript(const QSqlDatabase& db, const QStringList& statements);
+
+// The first column of the first row, or a null QVariant when there is no row.
+QVariant scalar(const QSqlDatabase& db, const QString& sql, const Params& params = {});
+
+// Number of rows a statement changed (INSERT/UPDATE/DELETE).
+int execAffected(const QSqlDatabase& db, const QString& sql, const Params& params = {});
+
+// A column name as the statements write it: PostgreSQL reports unquoted names in
+// lower case, so readers match upper-cased names.
+QString upperName(const QString& columnName);
+
+}  // namespace afdb
