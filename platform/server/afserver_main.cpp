@@ -1,0 +1,110 @@
+// afserver: the application server. Serves the registered modules over HTTP
+// until SIGINT or SIGTERM, or sets an operator's password and exits.
+#include "authenticator.h"
+#include "credential_store.h"
+#include "database_provider.h"
+#include "dispatcher.h"
+#include "module_registry.h"
+#include "rpc_http_server.h"
+#include "server_config.h"
+#include "server_log.h"
+#include "session_manager.h"
+
+#include "host/data/errors.h"
+#include "platform/security/password_hash.h"
+
+#include <QtCore/QCoreApplication>
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <pthread.h>
+#include <string>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace platform::server;
+
+namespace {
+
+std::string readPassword(const char* prompt) {
+    const bool tty = isatty(STDIN_FILENO);
+    termios saved{};
+    if (tty) {
+        std::cerr << prompt << std::flush;
+        tcgetattr(STDIN_FILENO, &saved);
+        termios quiet = saved;
+        quiet.c_lflag &= ~tcflag_t(ECHO);
+        tcsetattr(STDIN_FILENO, TCSANOW, &quiet);
+    }
+    std::string line;
+    std::getline(std::cin, line);
+    if (tty) {
+        tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+        std::cerr << '\n';
+    }
+    return line;
+}
+
+int setPassword(const ServerConfig& cfg, DatabaseProvider& db) {
+    const std::string password = readPassword("Nova senha: ");
+    if (password.empty()) throw host::UserError(QStringLiteral("Senha vazia: nada foi alterado."));
+    if (isatty(STDIN_FILENO) && readPassword("Repita a senha: ") != password)
+        throw host::UserError(QStringLiteral("As senhas não conferem: nada foi alterado."));
+    SqlCredentialStore store(db);
+    store.setPasswordHash(cfg.setPasswordFor, platform::security::hashPassword(QString::fromStdString(password)));
+    std::cerr << "Senha do operador " << cfg.setPasswordFor.toStdString() << " alterada.\n";
+    return 0;
+}
+
+// SIGINT/SIGTERM are blocked in every thread and taken here, where stopping
+// the server is safe (a signal handler could not call it).
+void stopOnSignal(RpcHttpServer& server, sigset_t stopSignals) {
+    std::thread([&server, stopSignals] {
+        int sig = 0;
+        sigwait(&stopSignals, &sig);
+        qCInfo(serverLog) << "signal" << sig << "- stopping";
+        server.stop();
+    }).detach();
+}
+
+int serve(const ServerConfig& cfg, DatabaseProvider& db, sigset_t stopSignals) {
+    ModuleRegistry registry;
+    SessionManager sessions(cfg.sessions);
+    SqlCredentialStore credentials(db);
+    Authenticator auth(credentials, sessions);
+    auth.registerModule(registry);
+
+    Dispatcher dispatcher(registry, sessions, &db, cfg.limits);
+    RpcHttpServer server(dispatcher, cfg.http);
+    const int port = server.bind();
+    stopOnSignal(server, stopSignals);
+    std::cerr << "afserver: ouvindo em " << cfg.http.host.toStdString() << ':' << port << '\n';
+    server.run();
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);  // inherited by every thread started from here
+
+    QCoreApplication app(argc, argv);
+    try {
+        const ServerConfig cfg = parseServerArgs(QCoreApplication::arguments().mid(1));
+        QtSqlDatabaseProvider db(cfg.database);
+        db.database();  // fail now, not at the first call, when the database is unreachable
+        if (!cfg.setPasswordFor.isEmpty()) return setPassword(cfg, db);
+        return serve(cfg, db, stopSignals);
+    } catch (const host::UserError& e) {
+        std::cerr << e.message().toStdString() << '\n';
+        return 2;
+    } catch (const std::exception& e) {
+        std::cerr << "afserver: " << e.what() << '\n';
+        return 1;
+    }
+}

@@ -1,0 +1,60 @@
+#pragma once
+// What a handler sees of one call: who calls, the arguments (already checked
+// against the method's signature), the by-reference slots it may write, and
+// this thread's database connection.
+#include "module_registry.h"
+#include "session_manager.h"
+
+#include "host/remote/remote_value.h"
+
+#include <QtCore/QByteArray>
+#include <QtSql/QSqlDatabase>
+#include <optional>
+#include <vector>
+
+namespace platform::server {
+
+class DatabaseProvider;
+
+class CallContext {
+public:
+    CallContext(const QString& module, const MethodDef& method, std::vector<host::RemoteValue> args,
+                SessionInfo session, QString sessionToken, DatabaseProvider* db);
+
+    const QString& moduleName() const { return m_module; }
+    const QString& methodName() const { return m_method.name; }
+    const QString& operatorCode() const { return m_session.operatorCode; }  // empty for the login
+    const QString& operatorName() const { return m_session.operatorName; }
+    const QString& sessionToken() const { return m_token; }
+
+    // This thread's connection. Throws host::UserError when the database
+    // cannot be reached, std::logic_error when the server has none.
+    QSqlDatabase database();
+
+    int argCount() const { return int(m_args.size()); }
+    const host::RemoteValue& arg(int i) const;
+    // Typed reads by the parameter's kind; null reads as empty text, no date,
+    // no packet (empty bytes).
+    QString text(int i) const;
+    std::optional<host::DateTime> dateTime(int i) const;
+    bool boolean(int i) const;
+    qint64 integer(int i) const;
+    double number(int i) const;
+    QByteArray packet(int i) const;
+
+    // Writes a by-reference argument; the client's variable receives it. A
+    // slot that was never written goes back with the value it came with.
+    // Throws std::logic_error for an argument that is not by reference.
+    void setByRef(int i, host::RemoteValue value);
+    std::vector<host::RemoteValue> takeByRefValues();
+
+private:
+    QString m_module;
+    const MethodDef& m_method;
+    std::vector<host::RemoteValue> m_args;
+    SessionInfo m_session;
+    QString m_token;
+    DatabaseProvider* m_db;
+};
+
+}  // namespace platform::server

@@ -1,0 +1,58 @@
+#include "module_registry.h"
+
+#include "host/testing/qt_printers.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform::server;
+using host::RemoteValue;
+
+TEST(ModuleRegistry, FindsModulesAndMethodsRegardlessOfCase) {
+    ModuleRegistry registry;
+    registry.add(QStringLiteral("Cmp03900.rdmLancaAutoF"))
+        .method(QStringLiteral("GetAutoForne"), {arg::text(), arg::text(), arg::text()},
+                [](CallContext&) { return RemoteValue(); });
+    const ServerModule* m = registry.find(QStringLiteral("cmp03900.RDMLANCAAUTOF"));
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->name(), QStringLiteral("Cmp03900.rdmLancaAutoF"));
+    const MethodDef* def = m->find(QStringLiteral("getautoforne"));
+    ASSERT_NE(def, nullptr);
+    EXPECT_EQ(def->args.size(), 3u);
+    EXPECT_TRUE(def->needsSession);
+    EXPECT_EQ(m->find(QStringLiteral("GetAutoForn")), nullptr);
+    EXPECT_EQ(registry.find(QStringLiteral("Cmp03900")), nullptr);
+}
+
+TEST(ModuleRegistry, RepeatedNamesAndMissingHandlersAreRefused) {
+    ModuleRegistry registry;
+    ServerModule& m = registry.add(QStringLiteral("Cmp.rdmCompras"));
+    EXPECT_THROW(registry.add(QStringLiteral("CMP.RDMCOMPRAS")), std::logic_error);
+    m.method(QStringLiteral("GetX"), {}, [](CallContext&) { return RemoteValue(); });
+    EXPECT_THROW(m.method(QStringLiteral("getx"), {}, [](CallContext&) { return RemoteValue(); }), std::logic_error);
+    EXPECT_THROW(m.method(QStringLiteral("GetY"), {}, Handler()), std::logic_error);
+}
+
+TEST(ArgKind, WhatEachParameterAccepts) {
+    const RemoteValue null, text("x"), date(host::DateTime{1}), boolean(true), integer(1), real(1.5),
+        packet = RemoteValue::packet("p"), array(RemoteValue::Array{});
+    struct Row {
+        ArgKind kind;
+        std::vector<RemoteValue> accepted;
+        std::vector<RemoteValue> refused;
+    };
+    const std::vector<Row> rows = {
+        {ArgKind::Text, {null, text}, {date, boolean, integer, real, packet, array}},
+        {ArgKind::DateTime, {null, date}, {text, boolean, integer, real, packet, array}},
+        {ArgKind::Boolean, {boolean}, {null, text, date, integer, real, packet, array}},
+        {ArgKind::Integer, {integer}, {null, text, date, boolean, real, packet, array}},
+        {ArgKind::Float, {integer, real}, {null, text, date, boolean, packet, array}},
+        {ArgKind::Packet, {null, packet}, {text, date, boolean, integer, real, array}},
+        {ArgKind::Array, {array}, {null, text, date, boolean, integer, real, packet}},
+        {ArgKind::Variant, {null, text, date, boolean, integer, real, packet, array}, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(argKindName(row.kind).toStdString());
+        for (const RemoteValue& v : row.accepted) EXPECT_TRUE(accepts(row.kind, v)) << describe(v).toStdString();
+        for (const RemoteValue& v : row.refused) EXPECT_FALSE(accepts(row.kind, v)) << describe(v).toStdString();
+    }
+}

@@ -1,0 +1,6 @@
+#pragma once
+#include <QtCore/QLoggingCategory>
+
+namespace platform::server {
+Q_DECLARE_LOGGING_CATEGORY(serverLog)
+}
