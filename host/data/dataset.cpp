@@ -287,6 +287,7 @@ void Dataset::gotoBookmark(Bookmark b) {
 
 void Dataset::checkBrowseMode() {
     if (!editing()) return;
+    requestUpdateRecord();
     if (m_bufferModified) post();
     else cancel();
 }
@@ -349,6 +350,7 @@ void Dataset::edit() {
 void Dataset::post() {
     checkActive();
     if (!editing()) return;
+    requestUpdateRecord();
     if (beforePost) beforePost(*this);
     for (const auto& f : m_fields) {
         if (f->required() && !f->isCalculated() && isNull(m_buffer[size_t(f->index())]))
@@ -536,6 +538,15 @@ void Dataset::notify(DataEvent::Kind kind, Field* f) {
     // Copy: a listener may add or remove listeners while being told.
     const auto listeners = m_listeners;
     const DataEvent event{kind, f};
+    for (const auto& [id, listener] : listeners) listener(event);
+}
+
+// Sent even while controls are disabled: text typed into a control must reach
+// the record before the edit ends, or it would be lost. A control that refuses
+// its text throws, which abandons the post or the move.
+void Dataset::requestUpdateRecord() {
+    const auto listeners = m_listeners;
+    const DataEvent event{DataEvent::UpdateRecord, nullptr};
     for (const auto& [id, listener] : listeners) listener(event);
 }
 

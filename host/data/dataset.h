@@ -35,6 +35,7 @@ struct DataEvent {
         DataSetChanged,  // rows, their order or the whole content changed
         RecordChanged,   // a value of the active record changed (field set when one field)
         Scrolled,        // the current row moved
+        UpdateRecord,    // an edit is about to end: controls write the text still typed in them
     };
     Kind kind;
     Field* field = nullptr;
@@ -185,6 +186,7 @@ private:
     void adoptPacket(Packet&& packet);
 
     void notify(DataEvent::Kind kind, Field* f = nullptr);
+    void requestUpdateRecord();
     void setState(DatasetState s);
     RowId currentId() const;
 

@@ -1,0 +1,93 @@
+#include "calendar_popup.h"
+
+#include "guard.h"
+
+#include <QtGui/QAction>
+#include <QtGui/QKeyEvent>
+#include <QtGui/QPainter>
+#include <QtWidgets/QCalendarWidget>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QVBoxLayout>
+
+namespace kit {
+
+namespace {
+
+
+QIcon calendarIcon() {
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setPen(QColor(60, 60, 60));
+    p.setBrush(Qt::white);
+    p.drawRect(1, 2, 13, 12);
+    p.fillRect(2, 3, 12, 3, QColor(180, 40, 40));
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 4; ++c) p.fillRect(3 + c * 3, 7 + r * 2, 2, 1, QColor(60, 60, 60));
+    return QIcon(pm);
+}
+
+class CalendarFilter : public QObject {
+public:
+    CalendarFilter(QLineEdit* edit, CalendarHooks hooks) : QObject(edit), m_edit(edit), m_hooks(std::move(hooks)) {}
+    const CalendarHooks& hooks() const { return m_hooks; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (watched == m_edit && e->type() == QEvent::KeyPress) {
+            auto* k = static_cast<QKeyEvent*>(e);
+            if (k->key() == Qt::Key_F4 || (k->key() == Qt::Key_Down && (k->modifiers() & Qt::AltModifier))) {
+                showCalendar(m_edit);
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    QLineEdit* m_edit;
+    CalendarHooks m_hooks;
+};
+
+CalendarFilter* filterOf(QLineEdit* edit) { return edit->findChild<CalendarFilter*>(QString(), Qt::FindDirectChildrenOnly); }
+
+}  // namespace
+
+void attachCalendar(QLineEdit* edit, CalendarHooks hooks) {
+    auto* filter = new CalendarFilter(edit, std::move(hooks));
+    edit->installEventFilter(filter);
+    QAction* action = edit->addAction(calendarIcon(), QLineEdit::TrailingPosition);
+    action->setToolTip(QStringLiteral("Calendário (F4)"));
+    QObject::connect(action, &QAction::triggered, edit, [edit] { showCalendar(edit); });
+}
+
+void showCalendar(QLineEdit* edit) {
+    CalendarFilter* filter = filterOf(edit);
+    if (!filter || edit->isReadOnly() || !edit->isEnabled()) return;
+    auto* popup = new QWidget(edit, Qt::Popup);
+    popup->setAttribute(Qt::WA_DeleteOnClose);
+    auto* layout = new QVBoxLayout(popup);
+    layout->setContentsMargins(1, 1, 1, 1);
+    auto* calendar = new QCalendarWidget(popup);
+    calendar->setLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    calendar->setGridVisible(true);
+    layout->addWidget(calendar);
+    std::optional<QDate> day;
+    guard(edit, [&] { day = filter->hooks().current ? filter->hooks().current() : std::nullopt; });
+    if (day && day->isValid()) calendar->setSelectedDate(*day);
+    else calendar->setSelectedDate(QDate::currentDate());
+    auto pick = [edit, popup, calendar, filter] {
+        const QDate chosen = calendar->selectedDate();
+        popup->close();
+        edit->setFocus(Qt::PopupFocusReason);
+        if (filter->hooks().picked) guard(edit, [&] { filter->hooks().picked(chosen); });
+    };
+    QObject::connect(calendar, &QCalendarWidget::activated, popup, pick);
+    QObject::connect(calendar, &QCalendarWidget::clicked, popup, pick);
+    popup->adjustSize();
+    popup->move(edit->mapToGlobal(QPoint(0, edit->height())));
+    popup->show();
+    calendar->setFocus();
+}
+
+}  // namespace kit

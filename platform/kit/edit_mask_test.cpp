@@ -1,0 +1,164 @@
+#include "edit_mask.h"
+#include "mask_edit.h"
+#include "test_support.h"
+
+using kit::EditMask;
+using namespace kittest;
+
+namespace {
+
+struct MaskCase {
+    const char* mask;
+    const char* qtMask;
+    bool saves;
+    QChar blank;
+};
+
+TEST(EditMask, TranslatesToQtInputMask) {
+    const MaskCase cases[] = {
+        {"!99/99/0000;1;_", "00/00/9999;_", true, u'_'},
+        {"999.999.999-99", "000.000.000-00;_", true, u'_'},
+        {"99.999.999/9999-99", "00.000.000/0000-00;_", true, u'_'},
+        {"999.999.999-99;0;_", "000.000.000-00;_", false, u'_'},
+        {">aaaa;0; ", ">nnnn; ", false, u' '},
+        {"99999;9; ", "00000; ", true, u' '},
+        {"LL-0000", "AA-9999;_", true, u'_'},
+        {"(99) 9999-9999", "(00) 0000-0000;_", true, u'_'},
+        {"\\X-ccc", "\\X-xxx;_", true, u'_'},  // a literal that is a Qt mask letter stays a literal
+        {">LL<ll<>cc", ">AA<aa!xx;_", true, u'_'},
+    };
+    for (const MaskCase& c : cases) {
+        const EditMask m{QString::fromUtf8(c.mask)};
+        EXPECT_EQ(m.qtInputMask(), QString::fromUtf8(c.qtMask)) << c.mask;
+        EXPECT_EQ(m.savesLiterals(), c.saves) << c.mask;
+        EXPECT_EQ(m.blank(), c.blank) << c.mask;
+    }
+    EXPECT_TRUE(EditMask(QString()).isEmpty());
+    EXPECT_EQ(EditMask(QString()).qtInputMask(), QString());
+}
+
+struct ValueCase {
+    const char* mask;
+    const char* display;  // as QLineEdit::displayText shows it
+    const char* value;    // what extract() stores
+    bool complete;
+    bool blank;
+};
+
+TEST(EditMask, ExtractsStoredValues) {
+    const ValueCase cases[] = {
+        {"!99/99/0000;1;_", "25/12/2024", "25/12/2024", true, false},
+        {"!99/99/0000;1;_", "__/__/____", "", false, true},
+        {"!99/99/0000;1;_", "25/12/20__", "25/12/20  ", false, false},  // the year is required
+        {"!99/99/0000;1;_", "__/__/2024", "  /  /2024", true, false},  // day and month are optional digits
+        {"999.999.999-99", "123.456.789-09", "123.456.789-09", true, false},
+        {"999.999.999-99;0;_", "123.456.789-09", "12345678909", true, false},
+        {"999.999.999-99;0;_", "123.456.7__-__", "1234567", true, false},
+        {"99.999.999/9999-99", "12.345.678/0001-95", "12.345.678/0001-95", true, false},
+        {">aaaa;0; ", "AB  ", "AB", true, false},
+        {"LL-0000", "AB-12__", "AB-12  ", false, false},
+    };
+    for (const ValueCase& c : cases) {
+        const EditMask m{QString::fromUtf8(c.mask)};
+        const QString display = QString::fromUtf8(c.display);
+        EXPECT_EQ(m.extract(display), QString::fromUtf8(c.value)) << c.mask << " " << c.display;
+        EXPECT_EQ(m.isComplete(display), c.complete) << c.mask << " " << c.display;
+        EXPECT_EQ(m.isBlank(display), c.blank) << c.mask << " " << c.display;
+    }
+}
+
+TEST(EditMask, FormatsStoredValuesOnTheMask) {
+    EXPECT_EQ(EditMask("999.999.999-99;0;_").format("12345678909"), "123.456.789-09");
+    EXPECT_EQ(EditMask("999.999.999-99").format("123.456.789-09"), "123.456.789-09");
+    EXPECT_EQ(EditMask("99.999.999/9999-99;0;_").format("12345678000195"), "12.345.678/0001-95");
+    EXPECT_EQ(EditMask("!99/99/0000;1;_").format("01/02/2025"), "01/02/2025");
+    EXPECT_EQ(EditMask(">aaaa;0; ").format("ab"), "AB  ");
+    EXPECT_EQ(EditMask("999.999.999-99;0;_").format(""), "");
+    EXPECT_EQ(EditMask("999.999.999-99;0;_").format("1234", u'_'), "123.4__.___-__");
+}
+
+// Typing into a real line edit: what the user sees and what would be stored.
+class MaskTyping : public KitTest {};
+
+TEST_F(MaskTyping, DateCpfAndCnpjTypedDigitByDigit) {
+    struct Case {
+        const char* mask;
+        const char* keys;
+        const char* shown;
+        const char* value;
+    } cases[] = {
+        {"!99/99/0000;1;_", "25122024", "25/12/2024", "25/12/2024"},
+        {"999.999.999-99", "12345678909", "123.456.789-09", "123.456.789-09"},
+        {"999.999.999-99;0;_", "12345678909", "123.456.789-09", "12345678909"},
+        {"99.999.999/9999-99", "12345678000195", "12.345.678/0001-95", "12.345.678/0001-95"},
+        {">aaaa;0; ", "ab1", "AB1 ", "AB1"},
+        {"!99/99/0000;1;_", "2512x2024", "25/12/2024", "25/12/2024"},  // letters are refused by a digit mask
+    };
+    QWidget window;
+    auto* edit = new kit::MaskEdit(&window);
+    showActive(&window);
+    for (const Case& c : cases) {
+        edit->setEditMask(QString::fromUtf8(c.mask));
+        edit->setValue(QString());
+        focus(edit);
+        edit->home(false);
+        type(QString::fromUtf8(c.keys));
+        EXPECT_EQ(edit->displayText(), QString::fromUtf8(c.shown)) << c.mask;
+        EXPECT_EQ(edit->value(), QString::fromUtf8(c.value)) << c.mask;
+    }
+}
+
+TEST_F(MaskTyping, StoredValueShowsOnTheMask) {
+    QWidget window;
+    auto* edit = new kit::MaskEdit(QStringLiteral("999.999.999-99;0;_"), &window);
+    showActive(&window);
+    edit->setValue(QStringLiteral("12345678909"));
+    EXPECT_EQ(edit->displayText(), QStringLiteral("123.456.789-09"));
+    EXPECT_EQ(edit->value(), QStringLiteral("12345678909"));
+}
+
+TEST_F(MaskTyping, LeavingAPartlyTypedMaskIsRefusedOnce) {
+    QWidget window;
+    auto* edit = new kit::MaskEdit(QStringLiteral("LL-0000"), &window);
+    auto* next = new QLineEdit(&window);
+    next->move(0, 40);
+    showActive(&window);
+    focus(edit);
+    edit->home(false);
+    type(QStringLiteral("AB12"));
+    press(Qt::Key_Tab);
+    EXPECT_EQ(shown().errors, QStringList{QStringLiteral("O valor informado está incompleto.")});
+    EXPECT_TRUE(edit->hasFocus());
+    EXPECT_EQ(edit->displayText(), QStringLiteral("AB-12__"));
+    EXPECT_EQ(edit->selectedText(), QStringLiteral("AB-12__"));  // selected, ready to be typed over
+    edit->setCursorPosition(5);
+    type(QStringLiteral("34"));
+    press(Qt::Key_Tab);
+    EXPECT_TRUE(next->hasFocus());
+    EXPECT_EQ(shown().errors.size(), 1);
+}
+
+TEST_F(MaskTyping, DateBoxChecksTheDateOnLeaving) {
+    QWidget window;
+    auto* box = new kit::DateBox(&window);
+    auto* next = new QLineEdit(&window);
+    next->move(0, 40);
+    showActive(&window);
+    EXPECT_EQ(box->date(), std::nullopt);
+    focus(box);
+    box->home(false);
+    type(QStringLiteral("31022024"));
+    press(Qt::Key_Tab);
+    EXPECT_EQ(shown().errors, QStringList{QStringLiteral("\"31/02/2024\" não é uma data válida.")});
+    EXPECT_TRUE(box->hasFocus());
+    box->selectAll();
+    type(QStringLiteral("29022024"));
+    press(Qt::Key_Tab);
+    EXPECT_TRUE(next->hasFocus());
+    EXPECT_EQ(box->date(), QDate(2024, 2, 29));
+    box->setDate(std::nullopt);
+    EXPECT_TRUE(box->isEmpty());
+    EXPECT_NO_THROW(box->validate());
+}
+
+}  // namespace
