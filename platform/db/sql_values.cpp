@@ -1,3 +1,4 @@
+#include <limits>
 #include "sql_values.h"
 
 #include "db_error.h"
@@ -53,6 +54,23 @@ double readDouble(const QVariant& v) {
 }
 
 qint64 readInteger(const QVariant& v) {
+    // Whole numbers are read as such: through a double, values past 2^53 would change.
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::Short: return v.toLongLong();
+    case QMetaType::ULongLong:
+        if (v.toULongLong() <= quint64(std::numeric_limits<qint64>::max())) return qint64(v.toULongLong());
+        break;
+    case QMetaType::QString: {
+        bool ok = false;
+        const qint64 i = v.toString().trimmed().toLongLong(&ok);
+        if (ok) return i;
+        break;
+    }
+    default: break;
+    }
     const double d = readDouble(v);
     if (d != std::floor(d)) throw badValue(v, "um número inteiro");
     return qint64(d);

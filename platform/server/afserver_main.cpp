@@ -11,7 +11,10 @@
 #include "session_manager.h"
 
 #include "host/data/errors.h"
+#include "platform/db/database.h"
 #include "platform/security/password_hash.h"
+#include "platform/server/modules/afdb_database_provider.h"
+#include "platform/server/modules/lanca_autof_module.h"
 
 #include <QtCore/QCoreApplication>
 #include <csignal>
@@ -57,6 +60,17 @@ int setPassword(const ServerConfig& cfg, DatabaseProvider& db) {
     return 0;
 }
 
+// The business modules read through afdb, whose connections carry the
+// engine's settings (WAL, busy timeout, foreign keys on SQLite).
+afdb::Config afdbConfig(const QtSqlDatabaseProvider::Settings& settings) {
+    if (settings.driver == QLatin1String("QSQLITE")) return afdb::Config::sqlite(settings.databaseName);
+    afdb::Config config;
+    config.engine = afdb::Engine::PostgreSQL;
+    config.applicationName = QStringLiteral("afserver");
+    config.applyConnInfo(settings.connectOptions);
+    return config;
+}
+
 // SIGINT/SIGTERM are blocked in every thread and taken here, where stopping
 // the server is safe (a signal handler could not call it).
 void stopOnSignal(RpcHttpServer& server, sigset_t stopSignals) {
@@ -74,6 +88,7 @@ int serve(const ServerConfig& cfg, DatabaseProvider& db, sigset_t stopSignals) {
     SqlCredentialStore credentials(db);
     Authenticator auth(credentials, sessions);
     auth.registerModule(registry);
+    modules::registerLancaAutoF(registry);
 
     Dispatcher dispatcher(registry, sessions, &db, cfg.limits);
     RpcHttpServer server(dispatcher, cfg.http);
@@ -96,7 +111,8 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     try {
         const ServerConfig cfg = parseServerArgs(QCoreApplication::arguments().mid(1));
-        QtSqlDatabaseProvider db(cfg.database);
+        afdb::Database database(afdbConfig(cfg.database));
+        modules::AfdbDatabaseProvider db(database);
         db.database();  // fail now, not at the first call, when the database is unreachable
         if (!cfg.setPasswordFor.isEmpty()) return setPassword(cfg, db);
         return serve(cfg, db, stopSignals);

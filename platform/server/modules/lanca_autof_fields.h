@@ -1,0 +1,32 @@
+#pragma once
+// The packet layouts of "Cmp03900.rdmLancaAutoF": field order, types, sizes
+// and labels exactly as the workspace's datasets declare them. Calculated
+// fields (NMDEVO, TOTAL, CALCQTEFET, DiaSemana) never travel in packets.
+#include "packet_query.h"
+
+namespace platform::server::modules::fields {
+
+// List and header level.
+Fields servAutoForne();  // cdsServAutoForne
+Fields filialDest();     // cdsFilialDest
+Fields autoForne();      // cdsAutoForne
+Fields paramFilial();    // cdsParamFilial
+Fields paramGeral();     // cdsParamGeral
+Fields auxParCmp();      // cdsAuxParCmp
+Fields mudAutProd();     // cdsMudAutProd
+Fields grupFili();       // cdsGrupFili
+Fields filiAgrupFili();  // cdsFiliAgrupFili
+Fields aprovSoliGer();   // cdsAprovSoliGer
+
+// Item level.
+Fields itemAutfProduto();  // cdsItemAutf_Produto
+Fields itemAutF();         // cdsItemAutF
+Fields impostoAF();        // cdsImpostoAF
+Fields prazoPgtAF();       // cdsPrazoPgtAF
+Fields dataEncargo();      // cdsDataEncargo
+Fields encargo();          // cdsEncargo
+Fields mensagensAF();      // cdsMensagensAF
+Fields nfBaixa();          // cdsNFBaixa
+Fields movOpAF();          // cdsMovOpAF
+
+}  // namespace platform::server::modules::fields

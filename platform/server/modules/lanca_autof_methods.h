@@ -1,0 +1,17 @@
+#pragma once
+// The method groups of "Cmp03900.rdmLancaAutoF", one file each.
+#include "platform/server/module_registry.h"
+
+#include <QtCore/QString>
+#include <QtSql/QSqlDatabase>
+
+namespace platform::server::modules {
+
+void addListMethods(ServerModule& module);     // filter and AF list
+void addAfLoadMethods(ServerModule& module);   // the loads of one AF
+void addStartupMethods(ServerModule& module);  // parameters read at start-up and by the filter
+
+// The branch of the calling operator (OPERADOR.CDFILIAL), empty when none.
+QString operatorBranch(const QSqlDatabase& db, const QString& operatorCode);
+
+}  // namespace platform::server::modules

@@ -1,0 +1,22 @@
+#include "lanca_autof_module.h"
+
+#include "lanca_autof_methods.h"
+
+#include "platform/db/sql_exec.h"
+
+namespace platform::server::modules {
+
+QString operatorBranch(const QSqlDatabase& db, const QString& operatorCode) {
+    return afdb::scalar(db, QStringLiteral("SELECT CDFILIAL FROM OPERADOR WHERE CDOPERADOR = :OP"),
+                        {{"OP", operatorCode}})
+        .toString();
+}
+
+void registerLancaAutoF(ModuleRegistry& registry) {
+    ServerModule& module = registry.add(QString::fromLatin1(kLancaAutoFModule));
+    addListMethods(module);
+    addAfLoadMethods(module);
+    addStartupMethods(module);
+}
+
+}  // namespace platform::server::modules

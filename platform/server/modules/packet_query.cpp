@@ -1,0 +1,57 @@
+#include "packet_query.h"
+
+#include "platform/db/sql_values.h"
+
+#include "host/data/data_packet.h"
+
+#include <QtSql/QSqlRecord>
+#include <algorithm>
+#include <stdexcept>
+
+namespace platform::server::modules {
+
+namespace {
+
+// Result column of each field, or -1 for a computed one.
+std::vector<int> columnsOf(const QSqlRecord& record, const Fields& fields, const Computed& computed) {
+    QHash<QString, int> byName;
+    for (int i = 0; i < record.count(); ++i) byName.insert(afdb::upperName(record.fieldName(i)), i);
+    std::vector<int> columns;
+    for (const host::FieldDef& f : fields) {
+        if (std::find(computed.begin(), computed.end(), f.name) != computed.end()) {
+            columns.push_back(-1);
+            continue;
+        }
+        const auto it = byName.constFind(f.name);
+        if (it == byName.constEnd()) throw std::logic_error("packet field without a column: " + f.name.toStdString());
+        columns.push_back(*it);
+    }
+    return columns;
+}
+
+}  // namespace
+
+int fieldIndex(const Fields& fields, const QString& name) {
+    for (int i = 0; i < int(fields.size()); ++i)
+        if (fields[size_t(i)].name == name) return i;
+    throw std::logic_error("no packet field " + name.toStdString());
+}
+
+QByteArray queryPacket(const QSqlDatabase& db, const Fields& fields, const QString& sql, const afdb::Params& params,
+                       const Computed& computed, const RowFinisher& finish) {
+    QSqlQuery q = afdb::exec(db, sql, params);
+    const std::vector<int> columns = columnsOf(q.record(), fields, computed);
+    host::Packet packet;
+    packet.fields = fields;
+    while (q.next()) {
+        host::PacketRow row;
+        row.values.reserve(fields.size());
+        for (size_t i = 0; i < fields.size(); ++i)
+            row.values.push_back(columns[i] < 0 ? host::Value() : afdb::fromSql(q.value(columns[i]), fields[i].type));
+        if (finish) finish(row.values);
+        packet.rows.push_back(std::move(row));
+    }
+    return host::encodePacket(packet);
+}
+
+}  // namespace platform::server::modules
