@@ -19,7 +19,7 @@ struct DateTime {
 
     static DateTime fromQDateTime(const QDateTime& dt);  // wall-clock fields kept as they are
     static DateTime fromDate(const QDate& d, const QTime& t = QTime(0, 0));
-    QDateTime toQDateTime() const;  // Qt::UTC spec, so the wall-clock fields read back unchanged
+    QDateTime toQDateTime() const;  // in UTC, so the wall-clock fields read back unchanged
     QDate date() const;
     QTime time() const;
 };

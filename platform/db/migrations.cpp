@@ -1,7 +1,7 @@
 #include "migrations.h"
 
 #include "db_error.h"
-#include "introspection.h"
+#include "schema_catalog.h"
 #include "read_only_role.h"
 #include "schema_v1.h"
 #include "sql_exec.h"

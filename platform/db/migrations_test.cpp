@@ -1,5 +1,5 @@
 #include "platform/db/db_error.h"
-#include "platform/db/introspection.h"
+#include "platform/db/schema_catalog.h"
 #include "platform/db/migrations.h"
 #include "platform/db/sql_exec.h"
 #include "platform/db/testing/test_database.h"

@@ -2,7 +2,7 @@
 // and every stored field of the datasets the server builds from it. The pairs
 // below were collected from those texts and datasets; a missing one is a lookup
 // or a server query that cannot run.
-#include "platform/db/introspection.h"
+#include "platform/db/schema_catalog.h"
 #include "platform/db/schema_v1.h"
 #include "platform/db/testing/test_database.h"
 

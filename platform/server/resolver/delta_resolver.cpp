@@ -3,7 +3,7 @@
 #include "resolve_conflict.h"
 
 #include "platform/db/db_error.h"
-#include "platform/db/introspection.h"
+#include "platform/db/schema_catalog.h"
 #include "platform/db/sql_exec.h"
 #include "platform/db/sql_values.h"
 #include "platform/db/transaction.h"

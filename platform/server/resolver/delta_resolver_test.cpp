@@ -5,7 +5,7 @@
 #include "host/data/dataset.h"
 #include "host/testing/qt_printers.h"
 #include "platform/db/db_error.h"
-#include "platform/db/introspection.h"
+#include "platform/db/schema_catalog.h"
 #include "platform/db/sql_exec.h"
 #include "platform/db/sql_values.h"
 #include "platform/db/testing/fixture_rows.h"

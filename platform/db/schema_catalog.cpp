@@ -1,4 +1,4 @@
-#include "introspection.h"
+#include "schema_catalog.h"
 
 #include "sql_exec.h"
 
