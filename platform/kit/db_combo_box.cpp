@@ -23,17 +23,7 @@ void DBComboBox::setItems(const QStringList& captions, const QStringList& codes)
 }
 
 int DBComboBox::itemIndexOfField() const {
-    const host::Field* f = field();
-    if (!f) return -1;
-    QString value;
-    try {
-        value = f->asString().trimmed();
-    } catch (const std::exception&) {
-        return -1;
-    }
-    for (int i = 0; i < m_codes.size(); ++i)
-        if (m_codes[i].trimmed() == value) return i;
-    return -1;
+    return indexOfFieldValue(m_codes);
 }
 
 void DBComboBox::refresh() {

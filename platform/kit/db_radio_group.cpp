@@ -42,17 +42,7 @@ void DBRadioGroup::layoutButtons() {
 }
 
 int DBRadioGroup::itemIndex() const {
-    const host::Field* f = field();
-    if (!f) return -1;
-    QString value;
-    try {
-        value = f->asString().trimmed();
-    } catch (const std::exception&) {
-        return -1;
-    }
-    for (int i = 0; i < m_codes.size(); ++i)
-        if (m_codes[i].trimmed() == value) return i;
-    return -1;
+    return indexOfFieldValue(m_codes);
 }
 
 void DBRadioGroup::refresh() {

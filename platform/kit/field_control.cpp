@@ -64,4 +64,18 @@ void FieldControl::sourceChanged() {
     updateState();
 }
 
+int FieldControl::indexOfFieldValue(const QStringList& codes) const {
+    const host::Field* f = field();
+    if (!f) return -1;
+    QString value;
+    try {
+        value = f->asString().trimmed();
+    } catch (const std::exception&) {
+        return -1;
+    }
+    for (int i = 0; i < codes.size(); ++i)
+        if (codes[i].trimmed() == value) return i;
+    return -1;
+}
+
 }  // namespace kit

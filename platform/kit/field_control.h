@@ -5,6 +5,7 @@
 #include "data_source.h"
 
 #include <QtCore/QString>
+#include <QtCore/QStringList>
 #include <functional>
 
 class QWidget;
@@ -37,6 +38,9 @@ public:
     void sourceChanged() override;
 
 protected:
+    // Position of the field's value among stored codes (blanks around either ignored),
+    // -1 when it holds none of them; controls that map captions to codes share it.
+    int indexOfFieldValue(const QStringList& codes) const;
     // The user starts a change: puts the dataset in edit state. False (error shown) when refused.
     bool beginChange();
     // Ensures edit state before a value is written; throws when refused.
