@@ -1,5 +1,7 @@
 #include "lookup_query.h"
 
+#include "host_database.h"
+
 #include <QtSql/QSqlError>
 #include <QtSql/QSqlField>
 #include <QtSql/QSqlQuery>
@@ -118,6 +120,11 @@ void LookupQuery::setParam(const QString& name, const QVariant& value) {
 }
 
 QVariant LookupQuery::param(const QString& name) const { return m_params.value(name.toUpper()); }
+
+void LookupQuery::open() {
+    HostDatabase& host = hostDatabase();
+    open(host.database(), host.dialect());
+}
 
 void LookupQuery::open(QSqlDatabase db, SqlDialect dialect) {
     const QString text = sql(dialect);

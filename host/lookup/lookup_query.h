@@ -44,6 +44,8 @@ public:
     // Runs the query; throws UserError with the database's message on failure
     // (the previous rows stay), or naming a parameter that was never set.
     void open(QSqlDatabase db, SqlDialect dialect);
+    // Runs it on the host's connection (hostDatabase()).
+    void open();
     void close() { m_result.close(); }
     bool active() const { return m_result.active(); }
 

@@ -1,4 +1,5 @@
 #include "lookup_query.h"
+#include "host_database.h"
 
 #include "host/testing/qt_printers.h"
 
@@ -159,6 +160,33 @@ TEST_P(LookupOnEngine, FailuresAreClearAndKeepThePreviousRows) {
         EXPECT_TRUE(e.message().startsWith("Erro ao consultar qryFilial")) << e.message().toStdString();
     }
     EXPECT_EQ(q.recordCount(), 3);
+}
+
+namespace {
+
+struct FixedHostDatabase : HostDatabase {
+    FixedHostDatabase(QSqlDatabase db, SqlDialect dialect) : db(db), d(dialect) {}
+    QSqlDatabase database() override { return db; }
+    SqlDialect dialect() const override { return d; }
+    QSqlDatabase db;
+    SqlDialect d;
+};
+
+}  // namespace
+
+TEST_P(LookupOnEngine, OpenWithoutArgumentsRunsTheDialectTextOnTheHostConnection) {
+    LookupQuery q("qryNome");
+    q.setSql("SELECT 'default' AS NOME");
+    q.setSql(GetParam(), "SELECT NMFILIAL AS NOME FROM FILIAL WHERE CDFILIAL = :P_CD");
+    q.setParam("P_CD", "0002");
+
+    setHostDatabase(nullptr);
+    EXPECT_THROW(q.open(), DataError);
+
+    setHostDatabase(std::make_shared<FixedHostDatabase>(db, GetParam()));
+    q.open();
+    setHostDatabase(nullptr);
+    EXPECT_EQ(q.field("NOME").asString(), "Filial Sul");
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, LookupOnEngine, ::testing::Values(SqlDialect::SQLite, SqlDialect::PostgreSQL),

@@ -1,4 +1,5 @@
 #include "remote_connection.h"
+#include "server_access.h"
 
 #include "http_transport.h"
 #include "in_process_transport.h"
@@ -160,6 +161,24 @@ TEST(RemoteConnection, BeforeConnectRunsOnceAtOpenAndCallOpensAClosedConnection)
     net.close();
     net.open();
     EXPECT_EQ(hookRuns, 2);
+}
+
+TEST(RemoteConnection, BoundConnectionTakesTheServerAccessInstalledWhenItOpens) {
+    FakeServer server;
+    RemoteConnection net(QStringLiteral("M"), inProcess(server));
+    bindToServer(net);  // bound before any access exists, as a screen built before login
+    setServerAccess(nullptr);
+    EXPECT_THROW(net.open(), DataError);
+
+    setServerAccess([](RemoteConnection& c) { c.setSessionToken(QStringLiteral("token-1")); });
+    ASSERT_TRUE(net.call(QStringLiteral("m")).ok());
+    EXPECT_EQ(server.requests.back().session, QStringLiteral("token-1"));
+
+    setServerAccess([](RemoteConnection& c) { c.setSessionToken(QStringLiteral("token-2")); });
+    net.close();
+    ASSERT_TRUE(net.call(QStringLiteral("m")).ok());
+    EXPECT_EQ(server.requests.back().session, QStringLiteral("token-2"));
+    setServerAccess(nullptr);
 }
 
 TEST(RemoteConnection, TransportTroubleBecomesAFailedResult) {

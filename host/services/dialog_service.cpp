@@ -12,6 +12,8 @@ public:
     void showError(const QString& text, QWidget*) override { fail(text); }
     void showMessage(MessageKind, const QString& text, QWidget*) override { fail(text); }
     int ask(MessageKind, const QString& text, QuestionButtons, QWidget*) override { fail(text); }
+    int askChoice(MessageKind, const QString& text, const QStringList&, QWidget*) override { fail(text); }
+    std::optional<QString> askPassword(const QString& caption, const QString&, QWidget*) override { fail(caption); }
     QStringList pick(const PickList& list, QWidget*) override { fail(list.title); }
 
 private:

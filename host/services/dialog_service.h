@@ -40,6 +40,15 @@ public:
     virtual void showMessage(MessageKind kind, const QString& text, QWidget* parent = nullptr) = 0;
     // Returns kYes or kNo (Ok counts as kYes, Cancel as kNo).
     virtual int ask(MessageKind kind, const QString& text, QuestionButtons buttons, QWidget* parent = nullptr) = 0;
+    // A question with buttons of its own ("&Todas", "&Não informadas", "&Cancelar"):
+    // returns the index of the button pressed, -1 when the dialog was closed
+    // without one (callers treat that as the last, cancelling, button).
+    virtual int askChoice(MessageKind kind, const QString& text, const QStringList& buttons,
+                          QWidget* parent = nullptr) = 0;
+    // Asks for a password under a caption and a label; nullopt when cancelled.
+    // The text is never echoed on screen.
+    virtual std::optional<QString> askPassword(const QString& caption, const QString& label,
+                                               QWidget* parent = nullptr) = 0;
     // Returns the codes chosen; empty when the user cancelled.
     virtual QStringList pick(const PickList& list, QWidget* parent = nullptr) = 0;
 };

@@ -130,6 +130,48 @@ TEST_F(ScriptedDialogsTest, OnlyYesOrNoCanBeScripted) {
     EXPECT_EQ(dialogs.pendingAnswers(), 0);
 }
 
+const QStringList kReportChoice = {QStringLiteral("&Todas"), QStringLiteral("&Não informadas"),
+                                   QStringLiteral("&Cancelar")};
+std::optional<QString> g_password;
+
+TEST_F(ScriptedDialogsTest, ChoiceQuestionsAnswerWithTheIndexOfThePressedButton) {
+    dialogs.press(QStringLiteral("&Não informadas"), QStringLiteral("Imprimir quais AFs?")).press(QString());
+    EXPECT_EQ(dialogs.askChoice(MessageKind::Confirmation, QStringLiteral("Imprimir quais AFs?"), kReportChoice), 1);
+    EXPECT_EQ(dialogs.askChoice(MessageKind::Confirmation, QStringLiteral("De novo?"), kReportChoice), -1);
+    EXPECT_TRUE(dialogs.questionsAre({QStringLiteral("Imprimir quais AFs?"), QStringLiteral("De novo?")}));
+    EXPECT_EQ(dialogs.shown()[0].buttonTexts, kReportChoice);
+    EXPECT_EQ(dialogs.shown()[0].answer, 1);
+
+    dialogs.press(QStringLiteral("&Sim"));
+    EXPECT_NONFATAL_FAILURE(
+        g_result = g_dialogs->askChoice(MessageKind::Confirmation, QStringLiteral("Imprimir?"), kReportChoice),
+        "has no button \"&Sim\"");
+    EXPECT_EQ(g_result, -1);
+
+    dialogs.answer(kYes);
+    EXPECT_NONFATAL_FAILURE(
+        g_result = g_dialogs->askChoice(MessageKind::Confirmation, QStringLiteral("Imprimir?"), kReportChoice),
+        "where the script expects answer Yes");
+    EXPECT_EQ(g_result, -1);
+    EXPECT_EQ(dialogs.pendingAnswers(), 1);  // kept for the yes/no question still to come
+    EXPECT_EQ(dialogs.ask(MessageKind::Confirmation, QStringLiteral("Sim?"), QuestionButtons::YesNo), kYes);
+}
+
+TEST_F(ScriptedDialogsTest, PasswordPromptsTakeTheScriptedPasswordOrCancel) {
+    dialogs.typePassword(QStringLiteral("segredo"), QStringLiteral("Confirmação")).typePassword(std::nullopt);
+    EXPECT_EQ(dialogs.askPassword(QStringLiteral("Confirmação"), QStringLiteral("Senha de MARIA:")),
+              std::optional<QString>(QStringLiteral("segredo")));
+    EXPECT_EQ(dialogs.askPassword(QStringLiteral("Confirmação"), QStringLiteral("Senha:")), std::nullopt);
+    ASSERT_EQ(dialogs.shown().size(), 2u);
+    EXPECT_EQ(dialogs.shown()[0].type, test::ShownDialog::Password);
+    EXPECT_EQ(dialogs.shown()[0].label, QStringLiteral("Senha de MARIA:"));
+
+    g_password = QStringLiteral("x");
+    EXPECT_NONFATAL_FAILURE(g_password = g_dialogs->askPassword(QStringLiteral("Senha"), QString()),
+                            "unexpected password prompt \"Senha\"");
+    EXPECT_EQ(g_password, std::nullopt);
+}
+
 // TestServices: end-of-test checks.
 std::optional<test::TestServices> g_services;
 

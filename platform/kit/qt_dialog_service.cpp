@@ -3,6 +3,10 @@
 #include "pick_dialog.h"
 
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QDialogButtonBox>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QVBoxLayout>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 
@@ -72,6 +76,39 @@ int QtDialogService::ask(host::MessageKind kind, const QString& text, host::Ques
     box.setEscapeButton(no ? no : yes);
     box.exec();
     return box.clickedButton() == yes && yes ? host::kYes : host::kNo;
+}
+
+int QtDialogService::askChoice(host::MessageKind kind, const QString& text, const QStringList& buttons,
+                               QWidget* parent) {
+    QMessageBox box(iconOf(kind), messageTitle(kind), text, QMessageBox::NoButton, ownerOf(parent));
+    QList<QAbstractButton*> added;
+    for (const QString& caption : buttons) added << box.addButton(caption, QMessageBox::ActionRole);
+    if (!added.isEmpty()) {
+        box.setDefaultButton(static_cast<QPushButton*>(added.first()));
+        box.setEscapeButton(added.last());  // Esc presses the last, cancelling, button
+    }
+    box.exec();
+    return int(added.indexOf(box.clickedButton()));
+}
+
+std::optional<QString> QtDialogService::askPassword(const QString& caption, const QString& label, QWidget* parent) {
+    QDialog dialog(ownerOf(parent));
+    dialog.setWindowTitle(caption);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel(label, &dialog));
+    auto* edit = new QLineEdit(&dialog);
+    edit->setObjectName(QStringLiteral("edtSenha"));
+    edit->setEchoMode(QLineEdit::Password);
+    layout->addWidget(edit);
+    auto* buttons = new QDialogButtonBox(&dialog);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
+    layout->addWidget(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    edit->setFocus();
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return edit->text();
 }
 
 QStringList QtDialogService::pick(const host::PickList& list, QWidget* parent) {

@@ -11,6 +11,10 @@ public:
     void showError(const QString& text, QWidget* parent = nullptr) override;
     void showMessage(host::MessageKind kind, const QString& text, QWidget* parent = nullptr) override;
     int ask(host::MessageKind kind, const QString& text, host::QuestionButtons buttons, QWidget* parent = nullptr) override;
+    int askChoice(host::MessageKind kind, const QString& text, const QStringList& buttons,
+                  QWidget* parent = nullptr) override;
+    std::optional<QString> askPassword(const QString& caption, const QString& label,
+                                       QWidget* parent = nullptr) override;
     QStringList pick(const host::PickList& list, QWidget* parent = nullptr) override;
 };
 

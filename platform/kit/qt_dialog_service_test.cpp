@@ -88,6 +88,44 @@ TEST_F(QtDialogsTest, QuestionsHavePortugueseButtonsAndAnswerSixOrSeven) {
     }
 }
 
+TEST_F(QtDialogsTest, ChoiceQuestionsShowTheirOwnButtonsAndEscPressesTheLast) {
+    const QStringList buttons = {"&Todas", "&Não informadas", "&Cancelar"};
+    struct Case {
+        const char* click;  // nullptr: Esc
+        int answer;
+    } cases[] = {{"&Todas", 0}, {"&Não informadas", 1}, {"&Cancelar", 2}, {nullptr, 2}};
+    for (const Case& c : cases) {
+        QStringList texts;
+        whenShown<QMessageBox>([&](QMessageBox* box) {
+            texts = buttonTexts(box);
+            if (c.click) buttonNamed(box, QString::fromUtf8(c.click))->click();
+            else QTest::keyClick(box, Qt::Key_Escape);
+        });
+        EXPECT_EQ(service.askChoice(host::MessageKind::Confirmation, QStringLiteral("Quais?"), buttons), c.answer)
+            << (c.click ? c.click : "Esc");
+        EXPECT_EQ(texts, (QStringList{"&Cancelar", "&Não informadas", "&Todas"}));
+    }
+}
+
+TEST_F(QtDialogsTest, PasswordDialogHidesTheTextAndCancelGivesNothing) {
+    QLineEdit::EchoMode echo = QLineEdit::Normal;
+    QString title;
+    whenShown<QDialog>([&](QDialog* d) {
+        title = d->windowTitle();
+        auto* edit = d->findChild<QLineEdit*>(QStringLiteral("edtSenha"));
+        echo = edit->echoMode();
+        QTest::keyClicks(edit, QStringLiteral("s3nh@"));
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
+    EXPECT_EQ(service.askPassword(QStringLiteral("Confirmação de senha"), QStringLiteral("Senha:")),
+              std::optional<QString>(QStringLiteral("s3nh@")));
+    EXPECT_EQ(title, QStringLiteral("Confirmação de senha"));
+    EXPECT_EQ(echo, QLineEdit::Password);
+
+    whenShown<QDialog>([&](QDialog* d) { QTest::keyClick(d, Qt::Key_Escape); });
+    EXPECT_EQ(service.askPassword(QStringLiteral("Confirmação de senha"), QStringLiteral("Senha:")), std::nullopt);
+}
+
 TEST_F(QtDialogsTest, ErrorsAndNoticesAreMessageBoxes) {
     QString title, body;
     QMessageBox::Icon icon = QMessageBox::NoIcon;

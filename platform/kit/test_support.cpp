@@ -46,6 +46,25 @@ int RecordingDialogs::ask(host::MessageKind, const QString& text, host::Question
     return a;
 }
 
+int RecordingDialogs::askChoice(host::MessageKind, const QString& text, const QStringList&, QWidget*) {
+    questions << text;
+    steal();
+    if (choices.empty()) return -1;
+    const int choice = choices.front();
+    choices.pop_front();
+    return choice;
+}
+
+std::optional<QString> RecordingDialogs::askPassword(const QString& caption, const QString&, QWidget*) {
+    questions << caption;
+    steal();
+    if (passwords.empty()) return std::nullopt;
+    const QString password = passwords.front();
+    passwords.pop_front();
+    if (password.isNull()) return std::nullopt;
+    return password;
+}
+
 QStringList RecordingDialogs::pick(const host::PickList& list, QWidget*) {
     pickLists.push_back(list);
     if (list.rows.empty()) {

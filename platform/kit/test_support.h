@@ -23,6 +23,8 @@ public:
     std::vector<host::PickList> pickLists;
     std::deque<int> answers;           // ask() pops; empty answers kNo
     std::deque<QStringList> picks;     // pick() pops; empty answers nothing picked
+    std::deque<int> choices;           // askChoice() pops; empty answers -1 (closed)
+    std::deque<QString> passwords;     // askPassword() pops; a null string or none cancels
     // Behave like a real modal box: another window takes the activation and
     // the focus while the message is "on screen".
     bool stealFocus = false;
@@ -30,6 +32,10 @@ public:
     void showError(const QString& text, QWidget* parent = nullptr) override;
     void showMessage(host::MessageKind kind, const QString& text, QWidget* parent = nullptr) override;
     int ask(host::MessageKind kind, const QString& text, host::QuestionButtons buttons, QWidget* parent = nullptr) override;
+    int askChoice(host::MessageKind kind, const QString& text, const QStringList& buttons,
+                  QWidget* parent = nullptr) override;
+    std::optional<QString> askPassword(const QString& caption, const QString& label,
+                                       QWidget* parent = nullptr) override;
     QStringList pick(const host::PickList& list, QWidget* parent = nullptr) override;
 
 private:

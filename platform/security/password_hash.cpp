@@ -9,6 +9,8 @@ namespace platform::security {
 
 namespace {
 
+constexpr qsizetype kTagBase64Length = 43;
+
 void ensureSodium() {
     // Thread-safe and idempotent: returns 1 once already initialised.
     if (sodium_init() < 0) throw std::runtime_error("libsodium could not be initialised");
@@ -39,6 +41,9 @@ bool needsRehash(const QString& storedHash) {
     ensureSodium();
     const QByteArray hash = storedHash.toLatin1();
     if (hash.isEmpty() || hash.size() >= qsizetype(crypto_pwhash_STRBYTES)) return true;
+    // Ours always carry a 32-byte tag (43 base64 characters after the last '$');
+    // a shorter or longer one is well-formed but not what we store today.
+    if (hash.size() - hash.lastIndexOf('$') - 1 != kTagBase64Length) return true;
     return crypto_pwhash_str_needs_rehash(hash.constData(), crypto_pwhash_OPSLIMIT_INTERACTIVE,
                                           crypto_pwhash_MEMLIMIT_INTERACTIVE) != 0;
 }
