@@ -31,7 +31,7 @@ QString functionOf(const Branch& b) {
 void branchRows(const World& w, RowBuffer& out) {
     TableRows& t = out.table("FILIAL", {"CDFILIAL", "NMFILIAL", "CDEMPRESA", "CDFILCENTCMP", "IDFUNCAOFILI",
                                         "CDINSCESTA", "CDREGIAO", "IDCNTRRESC", "CDFILIOPELOG", "SGESTADO",
-                                        "TXOBSFILIAL"});
+                                        "TXOBSFILIAL", "DTPROCFILI"});
     // Centrals first, then the logistic operators, then the stores that reference both.
     for (BranchRole role : {BranchRole::Central, BranchRole::LogisticOperator, BranchRole::Store})
         for (const Branch& b : w.branches) {
@@ -39,7 +39,8 @@ void branchRows(const World& w, RowBuffer& out) {
             const QString note = b.contractRescinded ? QStringLiteral("Contrato de locação rescindido; não recebe AFs.")
                                                      : QString();
             t.add({b.code, b.name, b.company, orNull(b.central), functionOf(b), b.stateRegistration, b.region,
-                   yes(b.contractRescinded), orNull(b.logisticOperator), b.state, orNull(note)});
+                   yes(b.contractRescinded), orNull(b.logisticOperator), b.state, orNull(note),
+                   QDateTime(demoBaseDate(), QTime(0, 0))});
         }
 }
 

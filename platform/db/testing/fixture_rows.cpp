@@ -39,9 +39,11 @@ MinimalWorld seedMinimalWorld(const QSqlDatabase& db) {
     const MinimalWorld w;
     insertRow(db, "EMPRESA", {{"CDEMPRESA", w.company}, {"NMEMPRESA", "Empresa Teste"}});
     insertRow(db, "FILIAL", {{"CDFILIAL", w.central}, {"NMFILIAL", "Central"}, {"CDEMPRESA", w.company},
-                             {"CDINSCESTA", "111"}, {"IDCNTRRESC", "N"}});
+                             {"CDINSCESTA", "111"}, {"IDCNTRRESC", "N"},
+                             {"DTPROCFILI", QDateTime(QDate(2024, 6, 14), QTime(0, 0))}});
     insertRow(db, "FILIAL", {{"CDFILIAL", w.branch}, {"NMFILIAL", "Loja"}, {"CDEMPRESA", w.company},
-                             {"CDFILCENTCMP", w.central}, {"CDINSCESTA", "222"}, {"IDCNTRRESC", "N"}});
+                             {"CDFILCENTCMP", w.central}, {"CDINSCESTA", "222"}, {"IDCNTRRESC", "N"},
+                             {"DTPROCFILI", QDateTime(QDate(2024, 6, 14), QTime(0, 0))}});
     insertRow(db, "EMPRCNTRFIL", {{"CDEMPRESA", w.company}, {"CDFILIAL", w.branch}});
     insertRow(db, "PARAMGERAL", {{"CDPARAMGERAL", "1"}, {"IDSISDOS", "1"}, {"IDCACHPRODFI", "N"}});
 
