@@ -18,6 +18,8 @@ class UserError : public std::exception {
 public:
     explicit UserError(QString message) : m_message(std::move(message)), m_utf8(m_message.toStdString()) {}
     const QString& message() const noexcept { return m_message; }
+    // Technical detail for the log (a statement, a driver code); never shown to a user.
+    virtual QString detail() const { return {}; }
     const char* what() const noexcept override { return m_utf8.c_str(); }
 
 private:

@@ -49,6 +49,7 @@ void configurePostgres(QSqlDatabase& db, const Config& c) {
     db.setPassword(c.readOnly ? c.readOnlyPassword : c.password);
     QStringList options{QStringLiteral("application_name=%1").arg(connInfoValue(c.applicationName)),
                         QStringLiteral("connect_timeout=%1").arg(c.connectTimeoutSeconds)};
+    for (const auto& [key, value] : c.tls) options << key + QLatin1Char('=') + connInfoValue(value);
     db.setConnectOptions(options.join(QLatin1Char(';')));
 }
 

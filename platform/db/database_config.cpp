@@ -122,6 +122,13 @@ void Config::applyConnInfo(const QString& conninfo) {
         else if (key == QLatin1String("password")) password = value;
         else if (key == QLatin1String("application_name")) applicationName = value;
         else if (key == QLatin1String("connect_timeout")) connectTimeoutSeconds = value.toInt();
+        else if (key == QLatin1String("sslmode")) {
+            static const QStringList modes = {"disable", "allow", "prefer", "require", "verify-ca", "verify-full"};
+            if (!modes.contains(value)) throw badConnInfo(QStringLiteral("sslmode \"%1\"").arg(value));
+            tls.append({key, value});
+        } else if (key == QLatin1String("sslrootcert") || key == QLatin1String("sslcert") ||
+                   key == QLatin1String("sslkey") || key == QLatin1String("sslcrl"))
+            tls.append({key, value});
         else throw badConnInfo(QStringLiteral("parâmetro \"%1\" não suportado").arg(key));
     }
     engine = Engine::PostgreSQL;

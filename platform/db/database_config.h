@@ -3,6 +3,8 @@
 // file); PostgreSQL is the production engine.
 #include "host/db/sql_dialect.h"
 
+#include <QtCore/QList>
+#include <QtCore/QPair>
 #include <QtCore/QString>
 
 namespace afdb {
@@ -29,6 +31,9 @@ struct Config {
     QString password;
     QString applicationName = QStringLiteral("afsuite");
     int connectTimeoutSeconds = 10;
+    // TLS settings passed to libpq as given: sslmode (disable, allow, prefer,
+    // require, verify-ca, verify-full), sslrootcert, sslcert, sslkey, sslcrl.
+    QList<QPair<QString, QString>> tls;
 
     // Opens connections that may only read: SQLite read-only mode, or the
     // PostgreSQL login below (a member of the read-only role, see read_only_role.h).

@@ -32,7 +32,7 @@ TEST(DatabaseConfig, ParsesLibpqConnInfo) {
 }
 
 TEST(DatabaseConfig, RefusesBadConnInfoWithoutEchoingIt) {
-    const char* bad[] = {"host", "port=abc", "port=70000", "password='sem fim", "sslmode=require", "=x"};
+    const char* bad[] = {"host", "port=abc", "port=70000", "password='sem fim", "sslmode=talvez", "sslpassword=x", "=x"};
     for (const char* text : bad) {
         Config c;
         try {
@@ -42,6 +42,17 @@ TEST(DatabaseConfig, RefusesBadConnInfoWithoutEchoingIt) {
             EXPECT_FALSE(e.message().contains(QStringLiteral("segredo123"))) << e.what();
         }
     }
+}
+
+TEST(DatabaseConfig, KeepsTheTlsSettingsForTheDriver) {
+    Config c;
+    c.applyConnInfo(QStringLiteral("host=db sslmode=verify-full sslrootcert='/etc/af/ca.pem' sslcert=/etc/af/c.pem "
+                                   "sslkey=/etc/af/c.key"));
+    const QList<QPair<QString, QString>> expected = {{"sslmode", "verify-full"},
+                                                     {"sslrootcert", "/etc/af/ca.pem"},
+                                                     {"sslcert", "/etc/af/c.pem"},
+                                                     {"sslkey", "/etc/af/c.key"}};
+    EXPECT_EQ(c.tls, expected);
 }
 
 TEST(DatabaseConfig, ReadsTheProgramsEnvironment) {

@@ -29,8 +29,14 @@ DbError DbError::fromSql(const QString& what, const QSqlError& error, const QStr
     if (driverText.isEmpty()) driverText = error.driverText().trimmed();
     QString message = what;
     if (!driverText.isEmpty()) message += QStringLiteral(": ") + driverText;
-    if (!statement.isEmpty()) message += QStringLiteral("\nComando: ") + statement.simplified();
     return DbError(message, statement, error.nativeErrorCode(), driverText);
+}
+
+QString DbError::detail() const {
+    QString out;
+    if (!m_code.isEmpty()) out += QStringLiteral("código %1").arg(m_code);
+    if (!m_statement.isEmpty()) out += (out.isEmpty() ? QString() : QStringLiteral("; ")) + QStringLiteral("comando: ") + m_statement.simplified();
+    return out;
 }
 
 bool DbError::isSerializationFailure() const { return m_code == QLatin1String("40001"); }

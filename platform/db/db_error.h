@@ -14,10 +14,12 @@ class DbError : public host::UserError {
 public:
     DbError(QString message, QString statement = {}, QString code = {}, QString driverText = {});
 
-    // Built from a failed Qt call: message = what + driver text + statement.
+    // Built from a failed Qt call: message = what + driver text; the statement
+    // goes to detail(), for the log, never to a user.
     static DbError fromSql(const QString& what, const QSqlError& error, const QString& statement);
 
     const QString& statement() const noexcept { return m_statement; }
+    QString detail() const override;
     // PostgreSQL: the SQLSTATE ("40001"); SQLite: the extended result code ("5", "1555").
     const QString& code() const noexcept { return m_code; }
     const QString& driverText() const noexcept { return m_driverText; }

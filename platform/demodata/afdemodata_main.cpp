@@ -3,6 +3,7 @@
 //   afdemodata --pg "host=... dbname=..." [--scale N] [--seed S]
 #include "demo_data.h"
 
+#include "host/data/errors.h"
 #include "platform/db/database.h"
 
 #include <QtCore/QCoreApplication>
@@ -105,6 +106,10 @@ int main(int argc, char** argv) {
         QTextStream(stdout) << "AFs: " << s.afs << "  itens: " << s.items << "  linhas: " << s.rows << "  tempo: "
                             << QString::number(clock.elapsed() / 1000.0, 'f', 1) << " s\n";
         return 0;
+    } catch (const host::UserError& e) {
+        err() << "afdemodata: " << e.message() << "\n";
+        if (const QString detail = e.detail(); !detail.isEmpty()) err() << "  " << detail << "\n";
+        return 1;
     } catch (const std::exception& e) {
         err() << "afdemodata: " << QString::fromUtf8(e.what()) << "\n";
         return 1;

@@ -1,5 +1,6 @@
-// afserver: the application server. Serves the registered modules over HTTP
-// until SIGINT or SIGTERM, or sets an operator's password and exits.
+// afserver: the application server. Brings the database's schema up to date,
+// then serves the registered modules over HTTP until SIGINT or SIGTERM, or sets
+// an operator's password and exits.
 #include "authenticator.h"
 #include "credential_store.h"
 #include "database_provider.h"
@@ -114,6 +115,8 @@ int main(int argc, char** argv) {
         afdb::Database database(afdbConfig(cfg.database));
         modules::AfdbDatabaseProvider db(database);
         db.database();  // fail now, not at the first call, when the database is unreachable
+        // The schema is the server's: it is created and upgraded here, never by hand.
+        for (int version : database.migrate()) qCInfo(serverLog) << "migration" << version << "applied";
         if (!cfg.setPasswordFor.isEmpty()) return setPassword(cfg, db);
         return serve(cfg, db, stopSignals);
     } catch (const host::UserError& e) {

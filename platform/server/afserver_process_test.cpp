@@ -1,20 +1,56 @@
-// The afserver program itself: sets a password, serves a login over HTTP and
-// stops cleanly on SIGTERM.
-#include "testing/operator_db.h"
-
+// The afserver program itself: builds the schema of an empty database, sets a
+// password, serves a login over HTTP and stops cleanly on SIGTERM.
 #include "host/remote/remote_connection.h"
 #include "host/testing/qt_printers.h"
 
 #include <QtCore/QProcess>
 #include <QtCore/QRegularExpression>
+#include <QtCore/QTemporaryDir>
+#include <QtCore/QUuid>
+#include <QtSql/QSqlDatabase>
+#include <QtSql/QSqlError>
+#include <QtSql/QSqlQuery>
 #include <gtest/gtest.h>
 
-using platform::server::testing::OperatorDb;
+namespace {
 
-TEST(AfserverProgram, SetsAPasswordThenServesLoginsUntilTerminated) {
-    OperatorDb db;
+// Runs one statement on the SQLite file and returns the first column of its first row.
+QVariant sqlOn(const QString& path, const QString& sql) {
+    const QString name = QUuid::createUuid().toString();
+    QVariant result;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        EXPECT_TRUE(db.open()) << db.lastError().text().toStdString();
+        QSqlQuery q(db);
+        EXPECT_TRUE(q.exec(sql)) << q.lastError().text().toStdString() << " in " << sql.toStdString();
+        if (q.next()) result = q.value(0);
+    }
+    QSqlDatabase::removeDatabase(name);
+    return result;
+}
+
+}  // namespace
+
+TEST(AfserverProgram, MigratesAnEmptyDatabaseSetsAPasswordThenServesLoginsUntilTerminated) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("af.sqlite"));
+
+    // Before the schema exists the operator cannot be found; the run still builds the schema.
+    QProcess first;
+    first.start(QStringLiteral(AFSERVER_PATH), {"--sqlite", path, "--set-password", "SEMSENHA"});
+    ASSERT_TRUE(first.waitForStarted(10'000));
+    first.write("nova senha\n");
+    first.closeWriteChannel();
+    ASSERT_TRUE(first.waitForFinished(60'000));
+    EXPECT_EQ(first.exitCode(), 2);
+    EXPECT_TRUE(first.readAllStandardError().contains("SEMSENHA"));
+    EXPECT_GE(sqlOn(path, QStringLiteral("SELECT MAX(NRVERSAO) FROM SCHEMA_VERSION")).toInt(), 1);
+    sqlOn(path, QStringLiteral("INSERT INTO OPERADOR (CDOPERADOR, NMOPERADOR, IDOPERATIVO) "
+                               "VALUES ('SEMSENHA', 'Sem Senha', 'A')"));
+
     QProcess setPassword;
-    setPassword.start(QStringLiteral(AFSERVER_PATH), {"--sqlite", db.path(), "--set-password", "SEMSENHA"});
+    setPassword.start(QStringLiteral(AFSERVER_PATH), {"--sqlite", path, "--set-password", "SEMSENHA"});
     ASSERT_TRUE(setPassword.waitForStarted(10'000));
     setPassword.write("nova senha\n");
     setPassword.closeWriteChannel();
@@ -23,7 +59,7 @@ TEST(AfserverProgram, SetsAPasswordThenServesLoginsUntilTerminated) {
 
     QProcess server;
     server.setProcessChannelMode(QProcess::SeparateChannels);
-    server.start(QStringLiteral(AFSERVER_PATH), {"--sqlite", db.path(), "--listen", "127.0.0.1:0"});
+    server.start(QStringLiteral(AFSERVER_PATH), {"--sqlite", path, "--listen", "127.0.0.1:0"});
     ASSERT_TRUE(server.waitForStarted(10'000));
     int port = 0;
     QByteArray err;

@@ -91,6 +91,8 @@ RpcResponse Dispatcher::dispatch(const RpcRequest& request) const noexcept {
     } catch (const host::DataError& e) {  // a handler misused the data API: a bug, not the user's fault
         qCCritical(serverLog).noquote() << qualified(request) << "data error:" << e.message();
     } catch (const host::UserError& e) {
+        if (const QString detail = e.detail(); !detail.isEmpty())
+            qCWarning(serverLog).noquote() << qualified(request) << e.message() << "-" << detail;
         return RpcResponse::failure(e.message());
     } catch (const std::exception& e) {
         qCCritical(serverLog).noquote() << qualified(request) << "internal error:" << e.what();
