@@ -24,6 +24,8 @@ struct LookupColumn {
 };
 
 class TBtnPesquisa : public QToolButton {
+    Q_OBJECT
+
 public:
     explicit TBtnPesquisa(QWidget* parent = nullptr);
 

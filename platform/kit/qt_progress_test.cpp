@@ -1,0 +1,96 @@
+#include "qt_progress.h"
+#include "test_support.h"
+
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QProgressBar>
+#include <QtWidgets/QVBoxLayout>
+#include <stdexcept>
+
+using namespace kittest;
+
+namespace {
+
+class ProgressTest : public KitTest {
+protected:
+    std::shared_ptr<kit::QtProgressService> service = std::make_shared<kit::QtProgressService>();
+    QWidget screen;
+    QLineEdit* edit = new QLineEdit(&screen);
+
+    void SetUp() override {
+        KitTest::SetUp();
+        host::setProgressService(service);
+        screen.setGeometry(100, 100, 600, 400);
+        new QVBoxLayout(&screen);
+        screen.layout()->addWidget(edit);
+        showActive(&screen);
+        focus(edit);
+    }
+    void TearDown() override {
+        host::setProgressService(nullptr);
+        KitTest::TearDown();
+    }
+    bool shownNow() const { return service->window() && service->window()->isVisible(); }
+    QString textNow() const { return service->window() ? service->window()->label()->text() : QString(); }
+};
+
+TEST_F(ProgressTest, ShownWithTheTextOverTheScreenWithoutTakingTheFocus) {
+    {
+        host::ProgressGuard busy(&screen, host::kAviTransfer, QStringLiteral("Recebendo AF's do servidor... "));
+        ASSERT_TRUE(shownNow());
+        EXPECT_EQ(textNow(), QStringLiteral("Recebendo AF's do servidor..."));
+        const QProgressBar* bar = service->window()->bar();
+        EXPECT_EQ(bar->minimum(), 0);
+        EXPECT_EQ(bar->maximum(), 0);  // busy, no known end
+        EXPECT_EQ(service->window()->frameGeometry().center(), screen.frameGeometry().center());
+        EXPECT_TRUE(edit->hasFocus());
+        EXPECT_TRUE(screen.isActiveWindow());
+        ASSERT_NE(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
+    EXPECT_FALSE(shownNow());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(ProgressTest, AnInnerStepChangesTheTextAndTheOuterOneGetsItBack) {
+    {
+        host::ProgressGuard outer(&screen, host::kAviTransfer, QStringLiteral("Alterando AF(s) no servidor..."));
+        {
+            host::ProgressGuard inner(&screen, host::kAviConnecting);
+            EXPECT_EQ(textNow(), kit::progressKindText(host::kAviConnecting));
+            EXPECT_TRUE(shownNow());
+        }
+        EXPECT_TRUE(shownNow());
+        EXPECT_EQ(textNow(), QStringLiteral("Alterando AF(s) no servidor..."));
+        host::progress().ActiveShowAvi(&screen, host::kAviProcessing, QStringLiteral("Gravando..."));
+        EXPECT_EQ(textNow(), QStringLiteral("Gravando..."));
+    }
+    EXPECT_FALSE(shownNow());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // one wait cursor, however often the text changed
+}
+
+TEST_F(ProgressTest, HiddenWhenTheWorkFails) {
+    EXPECT_THROW(
+        {
+            host::ProgressGuard busy(&screen, host::kAviTransfer, QStringLiteral("Recebendo produtos do servidor..."));
+            EXPECT_TRUE(shownNow());
+            throw std::runtime_error("falha de rede");
+        },
+        std::runtime_error);
+    EXPECT_FALSE(shownNow());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    host::progress().DeactiveShowAvi();  // hiding what is not shown changes nothing
+    EXPECT_FALSE(shownNow());
+}
+
+TEST_F(ProgressTest, EveryKindHasATextOfItsOwn) {
+    QStringList texts;
+    for (int kind : {host::kAviConnecting, host::kAviProcessing, host::kAviTransfer, 3}) {
+        host::ProgressGuard busy(nullptr, kind);
+        texts << textNow();
+    }
+    EXPECT_EQ(texts, (QStringList{"Conectando ao servidor...", "Processando...", "Transferindo dados...", "Aguarde..."}));
+}
+
+}  // namespace
