@@ -44,29 +44,34 @@ bool Authenticator::verify(const QString& password, const QString& hash) {
     return security::verifyPassword(password, hash);
 }
 
-void Authenticator::refuse(const QString& operatorCode, const char* why) {
-    qCWarning(serverLog).noquote() << "login refused for" << operatorCode.left(40) << ":" << why;
+void Authenticator::refusalDelay(const QString& operatorCode, const char* purpose, const char* why) {
+    qCWarning(serverLog).noquote() << purpose << "refused for" << operatorCode.left(40) << ":" << why;
     std::this_thread::sleep_for(m_options.failureDelay);
-    throw host::UserError(invalidCredentials());
 }
 
-RemoteValue Authenticator::login(const QString& operatorCode, const QString& password) {
+std::optional<OperatorCredential> Authenticator::checkPassword(const QString& operatorCode, const QString& password,
+                                                               const char* purpose) {
     const QString code = operatorCode.trimmed();
     if (code.isEmpty() || code.size() > kOperatorCodeChars || password.isEmpty()) {
         verify(password, dummyHash());
-        refuse(code, "empty or oversized input");
+        refusalDelay(code, purpose, "empty or oversized input");
+        return std::nullopt;
     }
     const std::optional<OperatorCredential> found = m_credentials.find(code);
     if (!found) {
         verify(password, dummyHash());
-        refuse(code, "unknown operator");
+        refusalDelay(code, purpose, "unknown operator");
+        return std::nullopt;
     }
     if (found->passwordHash.isEmpty()) {
         verify(password, dummyHash());
-        refuse(code, "operator without password");
+        refusalDelay(code, purpose, "operator without password");
+        return std::nullopt;
     }
-    if (!verify(password, found->passwordHash)) refuse(code, "wrong password");
-
+    if (!verify(password, found->passwordHash)) {
+        refusalDelay(code, purpose, "wrong password");
+        return std::nullopt;
+    }
     if (security::needsRehash(found->passwordHash)) {
         try {
             m_credentials.setPasswordHash(found->code, security::hashPassword(password));
@@ -74,9 +79,22 @@ RemoteValue Authenticator::login(const QString& operatorCode, const QString& pas
             qCWarning(serverLog) << "password rehash failed for" << found->code << ":" << e.what();
         }
     }
+    return found;
+}
+
+RemoteValue Authenticator::login(const QString& operatorCode, const QString& password) {
+    const std::optional<OperatorCredential> found = checkPassword(operatorCode, password, "login");
+    if (!found) throw host::UserError(invalidCredentials());
     const QString token = m_sessions.open(SessionInfo{found->code, found->name});
     qCInfo(serverLog).noquote() << "login" << found->code;
     return RemoteValue(RemoteValue::Array{RemoteValue(token), RemoteValue(found->code), RemoteValue(found->name)});
+}
+
+bool Authenticator::confirmPassword(const QString& operatorCode, const QString& password, const QString& askedBy) {
+    const bool confirmed = checkPassword(operatorCode, password, "password confirmation").has_value();
+    if (confirmed)
+        qCInfo(serverLog).noquote() << "password of" << operatorCode.trimmed() << "confirmed for" << askedBy;
+    return confirmed;
 }
 
 void Authenticator::logout(const QString& token) { m_sessions.close(token); }
@@ -88,6 +106,9 @@ void Authenticator::registerModule(ModuleRegistry& registry) {
         .method(QString::fromLatin1(host::kLogoutMethod), {}, [this](CallContext& ctx) {
             logout(ctx.sessionToken());
             return RemoteValue(true);
+        })
+        .method(QString::fromLatin1(kConfirmaSenhaMethod), {arg::text(), arg::text()}, [this](CallContext& ctx) {
+            return RemoteValue(confirmPassword(ctx.text(0), ctx.text(1), ctx.operatorCode()));
         });
 }
 

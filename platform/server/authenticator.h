@@ -1,12 +1,18 @@
 #pragma once
 // Login and logout: the built-in session module ("Sessao") of the server.
 //
-//   Login(operator: text, password: text)  -> [token, operator code, operator name]
-//   Logout()                               -> true
+//   Login(operator: text, password: text)          -> [token, operator code, operator name]
+//   Logout()                                       -> true
+//   ConfirmaSenha(operator: text, password: text)  -> boolean
 //
 // Login is the one method callable without a session. A wrong operator and a
 // wrong password get the same message after the same delay, so a caller
 // cannot learn which operators exist.
+//
+// ConfirmaSenha lets a logged-in client confirm another operator's password
+// (a buyer's or a manager's) without ever reading a hash: true when it
+// matches; false, after the same delay as a refused login, for a wrong
+// password, an unknown operator or one without a password.
 #include "credential_store.h"
 #include "module_registry.h"
 #include "session_manager.h"
@@ -18,6 +24,8 @@
 #include <semaphore>
 
 namespace platform::server {
+
+inline constexpr char kConfirmaSenhaMethod[] = "ConfirmaSenha";
 
 struct AuthOptions {
     std::chrono::milliseconds failureDelay{500};
@@ -33,6 +41,8 @@ public:
     // Throws host::UserError("Operador ou senha inválidos.") on a refusal.
     host::RemoteValue login(const QString& operatorCode, const QString& password);
     void logout(const QString& token);
+    // True when the password is the operator's; a refusal waits the failure delay.
+    bool confirmPassword(const QString& operatorCode, const QString& password, const QString& askedBy);
 
     // Adds the session module to the registry.
     void registerModule(ModuleRegistry& registry);
@@ -42,7 +52,12 @@ public:
 private:
     bool verify(const QString& password, const QString& hash);
     const QString& dummyHash();
-    [[noreturn]] void refuse(const QString& operatorCode, const char* why);
+    // The operator when the password is theirs (an outdated hash is replaced);
+    // otherwise nullopt after the failure delay, with the same work done
+    // whatever the cause.
+    std::optional<OperatorCredential> checkPassword(const QString& operatorCode, const QString& password,
+                                                    const char* purpose);
+    void refusalDelay(const QString& operatorCode, const char* purpose, const char* why);
 
     CredentialStore& m_credentials;
     SessionManager& m_sessions;

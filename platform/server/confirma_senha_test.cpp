@@ -1,0 +1,98 @@
+// Sessao.ConfirmaSenha: a logged-in client has another operator's password
+// checked, never seeing a hash; refusals look and last alike.
+#include "testing/test_server.h"
+
+#include "platform/security/password_hash.h"
+
+#include "host/remote/check_result.h"
+#include "host/testing/qt_printers.h"
+
+#include <QtCore/QElapsedTimer>
+#include <QtSql/QSqlDatabase>
+#include <QtSql/QSqlQuery>
+#include <gtest/gtest.h>
+#include <sodium.h>
+
+using namespace platform::server;
+using namespace platform::server::testing;
+
+namespace {
+
+const QString kSessao = QString::fromLatin1(host::kSessionModule);
+const QString kConfirma = QString::fromLatin1(kConfirmaSenhaMethod);
+
+class ConfirmaSenha : public ::testing::TestWithParam<Transport> {
+protected:
+    TestServer server;
+
+    host::RemoteResult ask(const QString& op, const QString& password, const QString& token) {
+        return server.connect(kSessao, GetParam(), token)->call(kConfirma, {op, password});
+    }
+    bool confirmed(const QString& op, const QString& password) {
+        return host::CheckResultServ(ask(op, password, server.anaToken()), true, 0).boolean();
+    }
+    QString storedHash(const QString& op) {
+        QString hash;
+        const QString name = QStringLiteral("confirma-senha-check");
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(server.db.path());
+            EXPECT_TRUE(db.open());
+            QSqlQuery q(db);
+            q.prepare(QStringLiteral("SELECT DSSENHAHASH FROM OPERADOR WHERE CDOPERADOR = ?"));
+            q.addBindValue(op);
+            EXPECT_TRUE(q.exec() && q.next());
+            hash = q.value(0).toString();
+        }
+        QSqlDatabase::removeDatabase(name);
+        return hash;
+    }
+};
+
+}  // namespace
+
+TEST_P(ConfirmaSenha, TrueOnlyForTheOperatorsOwnPassword) {
+    EXPECT_TRUE(confirmed(QStringLiteral("BETO"), QStringLiteral("outra")));
+    EXPECT_TRUE(confirmed(QStringLiteral(" BETO "), QStringLiteral("outra")));
+    EXPECT_TRUE(confirmed(QStringLiteral("ANA"), QStringLiteral("segredo")));  // one's own, too
+    struct Case {
+        const char* op;
+        const char* password;
+    } refused[] = {{"BETO", "segredo"}, {"BETO", ""},         {"SEMSENHA", "qualquer"},
+                   {"NINGUEM", "outra"}, {"", "outra"},        {"OPERADORCOMMAISDE12", "outra"}};
+    for (const Case& c : refused) {
+        QElapsedTimer t;
+        t.start();
+        EXPECT_FALSE(confirmed(QString::fromLatin1(c.op), QString::fromLatin1(c.password))) << c.op;
+        EXPECT_GE(t.elapsed(), 20) << c.op << ": a refusal waits the failure delay";
+    }
+}
+
+TEST_P(ConfirmaSenha, NeedsAValidSession) {
+    const host::RemoteResult none = ask(QStringLiteral("BETO"), QStringLiteral("outra"), QString());
+    ASSERT_FALSE(none.ok());
+    EXPECT_EQ(none.error(),
+              QStringLiteral("Acesso negado: a chamada não traz a sessão do operador. Entre no sistema novamente."));
+    const host::RemoteResult ended = ask(QStringLiteral("BETO"), QStringLiteral("outra"), QString(64, u'a'));
+    ASSERT_FALSE(ended.ok());
+    EXPECT_EQ(ended.error(), QStringLiteral("Sessão inválida ou encerrada. Entre no sistema novamente."));
+}
+
+TEST_P(ConfirmaSenha, AnOutdatedHashIsReplacedOnceConfirmed) {
+    char weak[crypto_pwhash_STRBYTES];
+    ASSERT_EQ(crypto_pwhash_str(weak, "outra", 5, crypto_pwhash_OPSLIMIT_MIN, crypto_pwhash_MEMLIMIT_MIN), 0);
+    server.db.exec(QStringLiteral("UPDATE OPERADOR SET DSSENHAHASH = '%1' WHERE CDOPERADOR = 'BETO'")
+                       .arg(QString::fromLatin1(weak)));
+    EXPECT_FALSE(confirmed(QStringLiteral("BETO"), QStringLiteral("errada")));
+    EXPECT_EQ(storedHash(QStringLiteral("BETO")), QString::fromLatin1(weak));
+    EXPECT_TRUE(confirmed(QStringLiteral("BETO"), QStringLiteral("outra")));
+    const QString now = storedHash(QStringLiteral("BETO"));
+    EXPECT_NE(now, QString::fromLatin1(weak));
+    EXPECT_FALSE(platform::security::needsRehash(now));
+    EXPECT_TRUE(platform::security::verifyPassword(QStringLiteral("outra"), now));
+}
+
+INSTANTIATE_TEST_SUITE_P(Transports, ConfirmaSenha, ::testing::Values(Transport::InProcess, Transport::Http),
+                         [](const ::testing::TestParamInfo<Transport>& i) {
+                             return i.param == Transport::Http ? "Http" : "InProcess";
+                         });
