@@ -100,6 +100,7 @@ void HttpTransport::open(const QString& host, int port) {
     client->set_read_timeout(m_options.readTimeout);
     client->set_write_timeout(m_options.writeTimeout);
     client->set_keep_alive(m_options.keepAlive);
+    client->set_tcp_nodelay(true);
     if (e.scheme == QLatin1String("https")) client->enable_server_certificate_verification(true);
     m_client = std::move(client);
 }

@@ -68,6 +68,19 @@ AfGenerator::AfGenerator(const World& world) : w(world) {
         for (int l : w.buyers[std::size_t(b)].level1s) m_buyersByLevel[std::size_t(l)].push_back(b);
     for (const Incidence& i : w.incidences) m_incidences[{i.company, i.stateRegistration}].push_back(&i);
     for (AfKind k : kCoverage) m_coverage.push_back(int(k));
+
+    // A supplier serving the flagship's central may send it an AF: the share of
+    // such suppliers sets how often it must be chosen to reach a tenth.
+    if (const int flagship = flagshipStore(); flagship >= 0) {
+        const int central = w.branches[std::size_t(flagship)].centralIndex;
+        int serving = 0;
+        for (int s : m_nonWeb) {
+            const auto& centrals = w.suppliers[std::size_t(s)].centrals;
+            if (std::find(centrals.begin(), centrals.end(), central) != centrals.end()) ++serving;
+        }
+        const double share = m_nonWeb.empty() ? 1.0 : double(std::max(serving, 1)) / double(m_nonWeb.size());
+        m_flagshipPercent = std::min(100, int(9.0 / share + 0.5));
+    }
 }
 
 AfKind AfGenerator::kindFor(Prng& rng) {
@@ -89,6 +102,12 @@ void AfGenerator::slot(int slotIndex, RowBuffer& out) {
     if (consolidate && consolidation(slotIndex, 10, rng, out)) return;  // 10 + 10 per pair, as any slot
     const int counts[] = {first, 20 - first, second, 20 - second};
     for (int i = 0; i < 4; ++i) independent(slotIndex * 4 + i, counts[i], out);
+}
+
+int AfGenerator::flagshipStore() const {
+    for (const Branch& b : w.branches)
+        if (b.role == BranchRole::Store && b.receivesAfs()) return b.ordinal;
+    return -1;
 }
 
 AfKey AfGenerator::nextKey(int dest, int lanc) {
@@ -187,6 +206,10 @@ bool AfGenerator::choosePartners(AfDraft& af, Prng& rng) const {
     }
     if (dests.empty()) return false;
     af.dest = rng.pick(dests);
+    // The flagship store is a hypermarket: it receives about a tenth of all
+    // AFs, so the large scales have one branch with a list of 10,000 AFs.
+    if (std::find(dests.begin(), dests.end(), flagshipStore()) != dests.end() && rng.percent(m_flagshipPercent))
+        af.dest = flagshipStore();
     const std::vector<int>& buyers = m_buyersByLevel[std::size_t(sup.level1)];
     if (af.kind == AfKind::OverLimit) {
         af.buyer = *std::min_element(buyers.begin(), buyers.end(), [&](int a, int b) {

@@ -49,6 +49,11 @@ private:
     void independent(int afIndex, int itemCount, RowBuffer& out);
 
     bool choosePartners(AfDraft& af, Prng& rng) const;
+    // The first store of the world (-1 when none), favoured as a destination.
+    int flagshipStore() const;
+    // How often the flagship takes an AF it may take, so that it receives about
+    // a tenth of all AFs whatever the number of centrals (set at construction).
+    int m_flagshipPercent = 0;
     AfKey nextKey(int dest, int lanc);
     QDate dateFor(AfKind kind, Prng& rng) const;
     std::vector<QDate> deliveryDates(const AfDraft& af, Prng& rng) const;

@@ -3,6 +3,7 @@
 #include "host/remote/remote_connection.h"
 #include "host/testing/qt_printers.h"
 
+#include <QtCore/QFile>
 #include <QtCore/QProcess>
 #include <QtCore/QRegularExpression>
 #include <QtCore/QTemporaryDir>
@@ -35,6 +36,9 @@ QVariant sqlOn(const QString& path, const QString& sql) {
 TEST(AfserverProgram, MigratesAnEmptyDatabaseSetsAPasswordThenServesLoginsUntilTerminated) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("af.sqlite"));
+    QFile empty(path);  // afserver refuses a path that does not exist (a typo), not an empty file
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
 
     // Before the schema exists the operator cannot be found; the run still builds the schema.
     QProcess first;

@@ -52,6 +52,7 @@ void RpcHttpServer::setUpRoutes() {
     m_server->set_read_timeout(m_options.readTimeout);
     m_server->set_write_timeout(m_options.writeTimeout);
     m_server->set_keep_alive_timeout(m_options.keepAliveTimeout.count());
+    m_server->set_tcp_nodelay(true);  // answers go out whole; no wait for the peer's delayed ACK
 
     m_server->Post("/rpc", [this](const httplib::Request& req, httplib::Response& res) {
         bool badRequest = false;

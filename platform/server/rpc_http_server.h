@@ -21,10 +21,13 @@ namespace platform::server {
 struct HttpServerOptions {
     QString host = QStringLiteral("127.0.0.1");
     int port = 8211;  // 0: any free port (tests)
-    int threads = 8;
+    // A kept-alive connection holds its worker until it idles out, so there
+    // must be a worker for every client calling at the same time; idle workers
+    // cost nothing but their database connection.
+    int threads = 32;
     std::chrono::seconds readTimeout{30};
     std::chrono::seconds writeTimeout{60};
-    std::chrono::seconds keepAliveTimeout{5};
+    std::chrono::seconds keepAliveTimeout{2};
     int backlog = 1024;  // connections waiting to be accepted
 };
 

@@ -11,6 +11,10 @@ void addListMethods(ServerModule& module);     // filter and AF list
 void addAfLoadMethods(ServerModule& module);   // the loads of one AF
 void addStartupMethods(ServerModule& module);  // parameters read at start-up and by the filter
 
+// The SELECT behind GetServAutoForne, without its WHERE clause (benchmarks
+// compare the method with the bare query).
+QString servAutoForneSelect();
+
 // The branch of the calling operator (OPERADOR.CDFILIAL), empty when none.
 QString operatorBranch(const QSqlDatabase& db, const QString& operatorCode);
 

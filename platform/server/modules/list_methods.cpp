@@ -157,6 +157,8 @@ RemoteValue getParamFilial(CallContext& ctx) {
 
 }  // namespace
 
+QString servAutoForneSelect() { return kServAutoForneSelect; }
+
 void addListMethods(ServerModule& module) {
     std::vector<ArgDef> filialDest = {arg::text(), arg::textRef(), arg::textRef()};
     for (const ArgDef& a : criteriaArgs()) filialDest.push_back(a);
