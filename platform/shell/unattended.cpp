@@ -1,0 +1,62 @@
+#include "platform/shell/unattended.h"
+
+#include "host/data/errors.h"
+
+#include <QtCore/QCoreApplication>
+#include <QtCore/QElapsedTimer>
+#include <QtGui/QPixmap>
+#include <QtWidgets/QWidget>
+#include <iostream>
+
+namespace shell {
+namespace {
+
+void print(const char* what, const QString& text) { std::cerr << "afhost: " << what << text.toStdString() << '\n'; }
+
+}  // namespace
+
+void ConsoleDialogs::showError(const QString& text, QWidget*) {
+    ++m_errors;
+    print("erro: ", text);
+}
+
+void ConsoleDialogs::showMessage(host::MessageKind kind, const QString& text, QWidget*) {
+    if (kind == host::MessageKind::Error) return showError(text);
+    print("", text);
+}
+
+int ConsoleDialogs::ask(host::MessageKind, const QString& text, host::QuestionButtons, QWidget*) {
+    print("pergunta respondida Não: ", text);
+    return host::kNo;
+}
+
+int ConsoleDialogs::askChoice(host::MessageKind, const QString& text, const QStringList&, QWidget*) {
+    print("pergunta cancelada: ", text);
+    return -1;
+}
+
+std::optional<QString> ConsoleDialogs::askPassword(const QString& caption, const QString&, QWidget*) {
+    print("senha não informada: ", caption);
+    return std::nullopt;
+}
+
+QStringList ConsoleDialogs::pick(const host::PickList& list, QWidget*) {
+    print("lista cancelada: ", list.title);
+    return {};
+}
+
+LoginResult logInUnattended(const LoginFlow::Connect& connect, const UnattendedLogin& login) {
+    LoginFlow flow(connect);
+    flow.authenticate(login.server, login.operatorCode, login.password);
+    return flow.confirm(login.branch.trimmed().isEmpty() ? flow.suggestedBranch() : login.branch);
+}
+
+void saveScreenshot(QWidget* widget, const QString& path) {
+    QElapsedTimer settling;
+    settling.start();
+    while (settling.elapsed() < 200) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    if (!widget->grab().save(path, "PNG"))
+        throw host::UserError(QStringLiteral("Não foi possível gravar a imagem em %1.").arg(path));
+}
+
+}  // namespace shell
