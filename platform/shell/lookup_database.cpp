@@ -4,8 +4,8 @@
 
 namespace shell {
 
-afdb::Config lookupConfig(const QString& spec) {
-    const QString text = spec.trimmed();
+afdb::Config lookupConfig(const QString& source) {
+    const QString text = source.trimmed();
     if (text.isEmpty())
         throw host::UserError(QStringLiteral(
             "O banco das consultas não foi informado: use --lookup-db ou a entrada banco da seção "

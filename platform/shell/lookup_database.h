@@ -11,7 +11,7 @@ namespace shell {
 // A text holding '=' is a libpq conninfo ("host=... dbname=... user=..."),
 // anything else a SQLite file. Throws host::UserError for an empty text and
 // afdb::DbError for a conninfo it cannot read.
-afdb::Config lookupConfig(const QString& spec);
+afdb::Config lookupConfig(const QString& source);
 
 class LookupDatabase : public host::HostDatabase {
 public:
