@@ -43,11 +43,11 @@ void BM_BareQueryAndEncode(benchmark::State& state) {
     setCounters(state, bytes);
 }
 
-void BM_InProcessGetServAutoForne(benchmark::State& state) {
-    auto net = g_server->connect(QStringLiteral("Cmp03900.rdmLancaAutoF"), true);
+// Calls the method until the benchmark has enough; false when a call failed.
+void callRepeatedly(benchmark::State& state, host::RemoteConnection& net) {
     qint64 bytes = 0;
     for (auto _ : state) {
-        const host::RemoteResult r = afbench::callServAutoForne(*net, g_branch.code);
+        const host::RemoteResult r = afbench::callServAutoForne(net, g_branch.code);
         if (!r.ok()) {
             state.SkipWithError(r.error().toStdString().c_str());
             return;
@@ -57,18 +57,13 @@ void BM_InProcessGetServAutoForne(benchmark::State& state) {
     setCounters(state, bytes);
 }
 
+// The embedded server's path: the dispatcher without HTTP.
+void BM_InProcessGetServAutoForne(benchmark::State& state) {
+    callRepeatedly(state, *g_server->connect(QStringLiteral("Cmp03900.rdmLancaAutoF"), true));
+}
+
 void BM_HttpGetServAutoForne(benchmark::State& state) {
-    auto net = g_server->connect(QStringLiteral("Cmp03900.rdmLancaAutoF"));
-    qint64 bytes = 0;
-    for (auto _ : state) {
-        const host::RemoteResult r = afbench::callServAutoForne(*net, g_branch.code);
-        if (!r.ok()) {
-            state.SkipWithError(r.error().toStdString().c_str());
-            return;
-        }
-        bytes = r.value().packetBytes().size();
-    }
-    setCounters(state, bytes);
+    callRepeatedly(state, *g_server->connect(QStringLiteral("Cmp03900.rdmLancaAutoF")));
 }
 
 // The same, and the client's dataset filled from the answer (what the user waits for).
