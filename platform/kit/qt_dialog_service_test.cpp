@@ -1,5 +1,6 @@
 #include "pick_dialog.h"
 #include "qt_dialog_service.h"
+#include "test_modal.h"
 #include "test_support.h"
 
 #include <QtCore/QTimer>
@@ -12,20 +13,6 @@
 using namespace kittest;
 
 namespace {
-
-// Runs `act` on the modal dialog once it is on screen.
-template <class Dialog>
-void whenShown(std::function<void(Dialog*)> act) {
-    QTimer::singleShot(0, [act] {
-        auto* d = dynamic_cast<Dialog*>(QApplication::activeModalWidget());
-        if (!d) {
-            ADD_FAILURE() << "o diálogo esperado não apareceu";
-            if (QWidget* w = QApplication::activeModalWidget()) w->close();
-            return;
-        }
-        act(d);
-    });
-}
 
 QStringList buttonTexts(QMessageBox* box) {
     QStringList out;
@@ -73,7 +60,7 @@ TEST_F(QtDialogsTest, QuestionsHavePortugueseButtonsAndAnswerSixOrSeven) {
     for (const Case& c : cases) {
         QStringList texts;
         QString title, body;
-        whenShown<QMessageBox>([&](QMessageBox* box) {
+        whenModal<QMessageBox>([&](QMessageBox* box) {
             texts = buttonTexts(box);
             title = box->windowTitle();
             body = box->text();
@@ -96,7 +83,7 @@ TEST_F(QtDialogsTest, ChoiceQuestionsShowTheirOwnButtonsAndEscPressesTheLast) {
     } cases[] = {{"&Todas", 0}, {"&Não informadas", 1}, {"&Cancelar", 2}, {nullptr, 2}};
     for (const Case& c : cases) {
         QStringList texts;
-        whenShown<QMessageBox>([&](QMessageBox* box) {
+        whenModal<QMessageBox>([&](QMessageBox* box) {
             texts = buttonTexts(box);
             if (c.click) buttonNamed(box, QString::fromUtf8(c.click))->click();
             else QTest::keyClick(box, Qt::Key_Escape);
@@ -110,7 +97,7 @@ TEST_F(QtDialogsTest, ChoiceQuestionsShowTheirOwnButtonsAndEscPressesTheLast) {
 TEST_F(QtDialogsTest, PasswordDialogHidesTheTextAndCancelGivesNothing) {
     QLineEdit::EchoMode echo = QLineEdit::Normal;
     QString title;
-    whenShown<QDialog>([&](QDialog* d) {
+    whenModal<QDialog>([&](QDialog* d) {
         title = d->windowTitle();
         auto* edit = d->findChild<QLineEdit*>(QStringLiteral("edtSenha"));
         echo = edit->echoMode();
@@ -122,7 +109,7 @@ TEST_F(QtDialogsTest, PasswordDialogHidesTheTextAndCancelGivesNothing) {
     EXPECT_EQ(title, QStringLiteral("Confirmação de senha"));
     EXPECT_EQ(echo, QLineEdit::Password);
 
-    whenShown<QDialog>([&](QDialog* d) { QTest::keyClick(d, Qt::Key_Escape); });
+    whenModal<QDialog>([&](QDialog* d) { QTest::keyClick(d, Qt::Key_Escape); });
     EXPECT_EQ(service.askPassword(QStringLiteral("Confirmação de senha"), QStringLiteral("Senha:")), std::nullopt);
 }
 
@@ -130,7 +117,7 @@ TEST_F(QtDialogsTest, ErrorsAndNoticesAreMessageBoxes) {
     QString title, body;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QStringList texts;
-    whenShown<QMessageBox>([&](QMessageBox* box) {
+    whenModal<QMessageBox>([&](QMessageBox* box) {
         title = box->windowTitle();
         body = box->text();
         icon = box->icon();
@@ -143,7 +130,7 @@ TEST_F(QtDialogsTest, ErrorsAndNoticesAreMessageBoxes) {
     EXPECT_EQ(icon, QMessageBox::Critical);
     EXPECT_EQ(texts, QStringList{"OK"});
 
-    whenShown<QMessageBox>([&](QMessageBox* box) {
+    whenModal<QMessageBox>([&](QMessageBox* box) {
         title = box->windowTitle();
         icon = box->icon();
         box->accept();
@@ -155,7 +142,7 @@ TEST_F(QtDialogsTest, ErrorsAndNoticesAreMessageBoxes) {
 
 TEST_F(QtDialogsTest, PickListSearchesAsYouTypeAndEnterPicks) {
     int shownRows = -1;
-    whenShown<kit::PickDialog>([&](kit::PickDialog* d) {
+    whenModal<kit::PickDialog>([&](kit::PickDialog* d) {
         QTest::keyClicks(d->searchBox(), QStringLiteral("sao"));  // accents and case do not matter
         shownRows = d->visibleRowCount();
         QTest::keyClick(d->searchBox(), Qt::Key_Return);
@@ -163,13 +150,13 @@ TEST_F(QtDialogsTest, PickListSearchesAsYouTypeAndEnterPicks) {
     EXPECT_EQ(service.pick(suppliers()), QStringList{"003"});
     EXPECT_EQ(shownRows, 1);
 
-    whenShown<kit::PickDialog>([&](kit::PickDialog* d) {
+    whenModal<kit::PickDialog>([&](kit::PickDialog* d) {
         QTest::keyClick(d->searchBox(), Qt::Key_Down);  // the search box steers the list
         QTest::keyClick(d->searchBox(), Qt::Key_Return);
     });
     EXPECT_EQ(service.pick(suppliers()), QStringList{"002"});
 
-    whenShown<kit::PickDialog>([&](kit::PickDialog* d) { QTest::keyClick(d->searchBox(), Qt::Key_Escape); });
+    whenModal<kit::PickDialog>([&](kit::PickDialog* d) { QTest::keyClick(d->searchBox(), Qt::Key_Escape); });
     EXPECT_EQ(service.pick(suppliers()), QStringList());
 }
 
@@ -178,7 +165,7 @@ TEST_F(QtDialogsTest, AnEmptyPickListShowsItsText) {
     empty.rows.clear();
     empty.emptyText = QStringLiteral("Não há fornecedor cadastrado.");
     QString body;
-    whenShown<QMessageBox>([&](QMessageBox* box) {
+    whenModal<QMessageBox>([&](QMessageBox* box) {
         body = box->text();
         box->accept();
     });
