@@ -29,15 +29,6 @@ MaskSlot literalSlot(QChar c) {
     return s;
 }
 
-QChar withCase(const MaskSlot& slot, QChar c) {
-    switch (slot.letterCase) {
-    case MaskSlot::Upper: return c.toUpper();
-    case MaskSlot::Lower: return c.toLower();
-    case MaskSlot::Keep: break;
-    }
-    return c;
-}
-
 // Reads the body up to the first unescaped ';'; returns the index after it (or the end).
 qsizetype parseBody(const QString& mask, EditMask& out) {
     MaskSlot::Case letterCase = MaskSlot::Keep;
@@ -85,6 +76,15 @@ int EditMask::groupCount() const {
     return groups;
 }
 
+QChar applyCase(const MaskSlot& slot, QChar c) {
+    switch (slot.letterCase) {
+    case MaskSlot::Upper: return c.toUpper();
+    case MaskSlot::Lower: return c.toLower();
+    case MaskSlot::Keep: break;
+    }
+    return c;
+}
+
 bool EditMask::accepts(const MaskSlot& slot, QChar c) const {
     if (!slot.required && (c == u' ' || c == blank)) return true;  // an optional position left untyped
     switch (slot.kind) {
@@ -125,7 +125,7 @@ QString formatMaskText(const QString& mask, const QString& value) {
         if (!m.accepts(slot, c)) return value;
         out += pendingLiterals;
         pendingLiterals.clear();
-        out += withCase(slot, c);
+        out += applyCase(slot, c);
     }
     return next == value.size() ? out : value;
 }

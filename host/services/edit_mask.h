@@ -34,6 +34,9 @@ struct MaskSlot {
     Case letterCase = Keep;
 };
 
+// The typed character as the slot stores it (upper or lower case, or as typed).
+QChar applyCase(const MaskSlot& slot, QChar c);
+
 struct EditMask {
     std::vector<MaskSlot> positions;
     bool saveLiterals = true;

@@ -6,31 +6,6 @@ namespace {
 
 using host::MaskSlot;
 
-bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
-
-// A typed character of a code; a blank is an untyped position, never part of a code.
-bool acceptsTyped(const MaskSlot& slot, QChar c, QChar blank) {
-    if (c == u' ' || c == blank) return false;
-    switch (slot.kind) {
-    case MaskSlot::Digit: return isAsciiDigit(c);
-    case MaskSlot::DigitOrSign: return isAsciiDigit(c) || c == u'+' || c == u'-';
-    case MaskSlot::Letter: return c.isLetter();
-    case MaskSlot::LetterOrDigit: return c.isLetter() || isAsciiDigit(c);
-    case MaskSlot::AnyChar: return true;
-    case MaskSlot::Literal: return false;
-    }
-    return false;
-}
-
-QChar withCase(const MaskSlot& slot, QChar c) {
-    switch (slot.letterCase) {
-    case MaskSlot::Upper: return c.toUpper();
-    case MaskSlot::Lower: return c.toLower();
-    case MaskSlot::Keep: break;
-    }
-    return c;
-}
-
 QChar patternChar(const MaskSlot& slot) {
     switch (slot.kind) {
     case MaskSlot::Digit: return u'9';
@@ -76,8 +51,10 @@ QString CodePicture::trimmed(const QString& text) const {
 bool CodePicture::readLevel(const Range& level, const QString& text, qsizetype* at, QString* typed) const {
     for (int p = level.first; p < level.second; ++p) {
         const MaskSlot& slot = m_edit.positions[size_t(p)];
-        if (*at >= text.size() || !acceptsTyped(slot, text[*at], m_edit.blank)) return false;
-        *typed += withCase(slot, text[*at]);
+        // A blank is an untyped position, never part of a code.
+        const QChar c = *at < text.size() ? text[*at] : QChar();
+        if (c.isNull() || c == u' ' || c == m_edit.blank || !m_edit.accepts(slot, c)) return false;
+        *typed += host::applyCase(slot, text[*at]);
         ++*at;
     }
     return true;
