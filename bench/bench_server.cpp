@@ -2,8 +2,7 @@
 
 #include "platform/db/sql_exec.h"
 #include "platform/demodata/demo_data.h"
-#include "platform/server/modules/cust_prod_module.h"
-#include "platform/server/modules/lanca_autof_module.h"
+#include "platform/server/modules/business_modules.h"
 
 #include "host/remote/http_transport.h"
 #include "host/remote/in_process_transport.h"
@@ -80,8 +79,7 @@ BenchServer::BenchServer(afdb::Database& db, int threads)
       m_auth(m_credentials, m_sessions),
       m_dispatcher(m_registry, m_sessions, &m_provider) {
     m_auth.registerModule(m_registry);
-    platform::server::modules::registerLancaAutoF(m_registry);
-    platform::server::modules::registerCustProd(m_registry);
+    platform::server::modules::registerBusinessModules(m_registry);
     platform::server::HttpServerOptions http;
     http.port = 0;
     http.threads = threads;

@@ -74,7 +74,7 @@ TEST_P(CostTypesTest, AFailedReadShowsTheServersReasonAndKeepsTheListRead) {
     host::bindToServer(netCustos);
     host::Lib00500::ListaTipoCusto(netCustos);
 
-    sessions.close(token);
+    closeSession();
     netCustos.close();
     EXPECT_EQ(userError([&] { host::Lib00500::ListaTipoCusto(netCustos); }),
               QStringLiteral("Sessão inválida ou encerrada. Entre no sistema novamente."));

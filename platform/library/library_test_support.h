@@ -3,17 +3,13 @@
 // the minimal world, the test host services (scripted dialogs, recording
 // progress, test session with the product picture "!99.99.999;0;_"), the
 // host's lookup connection on the test database, the library installed, and
-// on request an application server with the session and cost modules, reached
-// in process or over HTTP as the world's operator.
+// on request an application server with login and every business module,
+// reached in process or over HTTP as the world's operator.
 #include "af_business_library.h"
 
 #include "platform/db/testing/fixture_rows.h"
 #include "platform/db/testing/test_database.h"
-#include "platform/server/authenticator.h"
-#include "platform/server/credential_store.h"
-#include "platform/server/dispatcher.h"
-#include "platform/server/modules/afdb_database_provider.h"
-#include "platform/server/rpc_http_server.h"
+#include "platform/server/modules/testing/host_server_fixture.h"
 
 #include "host/testing/test_services.h"
 
@@ -21,7 +17,7 @@
 
 namespace platform::library::testing {
 
-enum class Transport { InProcess, Http };
+using server::modules::testing::Transport;
 
 // Passwords the fixture stores for the world's operators.
 inline const QString kBuyerPassword = QStringLiteral("segredo");
@@ -44,14 +40,10 @@ protected:
     std::unique_ptr<host::test::TestServices> services;
     std::shared_ptr<AfBusinessLibrary> library;
 
-    std::unique_ptr<server::modules::AfdbDatabaseProvider> provider;
-    server::ModuleRegistry registry;
-    server::SessionManager sessions;
-    std::unique_ptr<server::SqlCredentialStore> credentials;
-    std::unique_ptr<server::Authenticator> auth;
-    std::unique_ptr<server::Dispatcher> dispatcher;
-    std::unique_ptr<server::RpcHttpServer> http;
+    std::unique_ptr<server::modules::testing::HostServerFixture> serverFixture;
+    // The session of the world's operator, once useServer has run.
     QString token;
+    void closeSession() { serverFixture->sessions().close(token); }
 };
 
 }  // namespace platform::library::testing

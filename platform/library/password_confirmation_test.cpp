@@ -72,7 +72,7 @@ TEST_P(PasswordTest, CancellingOrTypingNothingNeverReachesTheServer) {
 
 TEST_P(PasswordTest, TroubleReachingTheServerIsAnErrorNotARefusal) {
     useServer(Transport::InProcess);
-    sessions.close(token);
+    closeSession();
     services->dialogs.typePassword(kBuyerPassword);
     try {
         confirm(world.buyer);

@@ -15,8 +15,7 @@
 #include "platform/db/database.h"
 #include "platform/security/password_hash.h"
 #include "platform/server/modules/afdb_database_provider.h"
-#include "platform/server/modules/cust_prod_module.h"
-#include "platform/server/modules/lanca_autof_module.h"
+#include "platform/server/modules/business_modules.h"
 
 #include <QtCore/QCoreApplication>
 #include <csignal>
@@ -90,8 +89,7 @@ int serve(const ServerConfig& cfg, DatabaseProvider& db, sigset_t stopSignals) {
     SqlCredentialStore credentials(db);
     Authenticator auth(credentials, sessions);
     auth.registerModule(registry);
-    modules::registerLancaAutoF(registry);
-    modules::registerCustProd(registry);
+    modules::registerBusinessModules(registry);
 
     Dispatcher dispatcher(registry, sessions, &db, cfg.limits);
     RpcHttpServer server(dispatcher, cfg.http);

@@ -2,8 +2,7 @@
 
 #include "host/data/errors.h"
 #include "platform/demodata/demo_data.h"
-#include "platform/server/modules/cust_prod_module.h"
-#include "platform/server/modules/lanca_autof_module.h"
+#include "platform/server/modules/business_modules.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
@@ -23,8 +22,7 @@ EmbeddedServer::EmbeddedServer(EmbeddedServerOptions options)
     // An older file is brought up to this program's schema; a newer one is refused.
     m_database.migrate();
     m_auth.registerModule(m_registry);
-    modules::registerLancaAutoF(m_registry);
-    modules::registerCustProd(m_registry);
+    modules::registerBusinessModules(m_registry);
 }
 
 EmbeddedServer::~EmbeddedServer() = default;

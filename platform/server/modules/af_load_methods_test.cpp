@@ -1,7 +1,7 @@
 // The loads of one AF and the start-up parameters, through the dispatcher,
 // and one whole path over HTTP.
 #include "lanca_autof_fields.h"
-#include "lanca_autof_test_support.h"
+#include "platform/server/modules/testing/lanca_autof_test_support.h"
 
 #include "platform/server/rpc_http_server.h"
 

@@ -2,7 +2,7 @@
 // criterion lets through, and what a bad argument gets back.
 #include "af_criteria.h"
 #include "lanca_autof_fields.h"
-#include "lanca_autof_test_support.h"
+#include "platform/server/modules/testing/lanca_autof_test_support.h"
 
 #include "host/testing/qt_printers.h"
 

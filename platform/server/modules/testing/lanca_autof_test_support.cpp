@@ -40,7 +40,9 @@ void insertAf(const QSqlDatabase& db, const Af& af) {
                {"VRTOTALAF", 10.0 * af.number}});
 }
 
-void seedAfs(const QSqlDatabase& db, const afdb::testing::MinimalWorld& w) {
+}  // namespace
+
+void seedLancaAutoFAfs(const QSqlDatabase& db, const afdb::testing::MinimalWorld& w) {
     insertRow(db, "FORNECEDOR",
               {{"CDFORNECED", kSupplier2},
                {"IDTPIJURFORN", "J"},
@@ -66,13 +68,11 @@ void seedAfs(const QSqlDatabase& db, const afdb::testing::MinimalWorld& w) {
     insertRow(db, "FILIAGRUPFILI", {{"CDGRUPFILI", "G1"}, {"CDFILIAL", w.central}});
 }
 
-}  // namespace
-
 void LancaAutoFTest::SetUp() {
     MigratedEngineTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
     world = afdb::testing::seedMinimalWorld(connection());
-    seedAfs(connection(), world);
+    seedLancaAutoFAfs(connection(), world);
     provider = std::make_unique<AfdbDatabaseProvider>(database());
     registerLancaAutoF(registry);
     dispatcher = std::make_unique<Dispatcher>(registry, sessions, provider.get());

@@ -9,8 +9,8 @@
 //   0001 0001 OPERADOR1  S2       2024-03-31 14:30  06-01     "7" (EDI) 5 0002
 //   0001 COMPRADOR1 S1       2024-06-01        06-10 (item 07-15) "1"
 // Grouping "G1" holds branch 0001.
-#include "afdb_database_provider.h"
-#include "lanca_autof_module.h"
+#include "platform/server/modules/afdb_database_provider.h"
+#include "platform/server/modules/lanca_autof_module.h"
 
 #include "platform/db/testing/fixture_rows.h"
 #include "platform/db/testing/test_database.h"
@@ -27,6 +27,9 @@ inline const QString kSupplier2 = QStringLiteral("000000000000000000456");
 
 host::DateTime day(int y, int m, int d, int h = 0, int min = 0);
 QString afNumber(int n);  // "000000000n"
+
+// The AFs of the table above (and the second supplier, grouping "G1"), on the minimal world.
+void seedLancaAutoFAfs(const QSqlDatabase& db, const afdb::testing::MinimalWorld& w);
 
 class LancaAutoFTest : public afdb::testing::MigratedEngineTest {
 protected:

@@ -1,0 +1,70 @@
+#pragma once
+// A test's application server as the screens and the business library meet
+// it: the host's lookup connection on the test database, and on request a
+// server with login and every business module, reached in process or over
+// HTTP with a session of the chosen operator. Calls made in process are
+// recorded by method name, so a test can tell that nothing reached the server.
+//
+//   HostServerFixture server(database());
+//   server.useServer(Transport::InProcess, world.buyer, "Comprador Um");
+//   ... run the screen ...
+//   EXPECT_EQ(server.callCount("GetAutoForne"), 1);
+#include "platform/db/database.h"
+#include "platform/server/authenticator.h"
+#include "platform/server/credential_store.h"
+#include "platform/server/dispatcher.h"
+#include "platform/server/module_registry.h"
+#include "platform/server/modules/afdb_database_provider.h"
+#include "platform/server/rpc_http_server.h"
+#include "platform/server/session_manager.h"
+
+#include <QtCore/QStringList>
+
+#include <memory>
+#include <mutex>
+
+namespace platform::server::modules::testing {
+
+enum class Transport { InProcess, Http };
+
+class HostServerFixture {
+public:
+    // Installs the host's lookup connection on `db`; the destructor removes it
+    // together with the server access and stops the HTTP server.
+    explicit HostServerFixture(afdb::Database& db);
+    ~HostServerFixture();
+    HostServerFixture(const HostServerFixture&) = delete;
+    HostServerFixture& operator=(const HostServerFixture&) = delete;
+
+    // Starts the server on first use, opens a session for the operator (a new
+    // one when the operator changes) and points the host's server access at it.
+    void useServer(Transport transport, const QString& operatorCode, const QString& operatorName = {});
+
+    ModuleRegistry& registry() { return m_registry; }
+    Dispatcher& dispatcher();
+    SessionManager& sessions() { return m_sessions; }
+    const QString& token() const { return m_token; }
+
+    // In-process calls so far, as "method" names in call order.
+    QStringList calls() const;
+    int callCount(const QString& method) const;
+    void clearCalls();
+
+private:
+    void start();
+
+    afdb::Database& m_db;
+    std::unique_ptr<AfdbDatabaseProvider> m_provider;
+    ModuleRegistry m_registry;
+    SessionManager m_sessions;
+    std::unique_ptr<SqlCredentialStore> m_credentials;
+    std::unique_ptr<Authenticator> m_auth;
+    std::unique_ptr<Dispatcher> m_dispatcher;
+    std::unique_ptr<RpcHttpServer> m_http;
+    QString m_token;
+    QString m_operator;
+    mutable std::mutex m_callsMutex;
+    QStringList m_calls;
+};
+
+}  // namespace platform::server::modules::testing
