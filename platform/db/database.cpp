@@ -1,4 +1,5 @@
 #include "database.h"
+#include "sql_exec_detail.h"
 
 #include "db_error.h"
 #include "migrations.h"
@@ -119,6 +120,7 @@ QSqlDatabase openConnection(const Config& config, const QString& name) {
 }
 
 void closeConnection(const QString& name) {
+    detail::releaseKeptQueries(name);
     {
         QSqlDatabase db = QSqlDatabase::database(name, false);
         if (db.isValid()) db.close();

@@ -6,8 +6,12 @@
 #include "transaction.h"
 
 #include <QtCore/QHash>
+#include <QtCore/QMutex>
 #include <QtCore/QSet>
 #include <QtSql/QSqlError>
+
+#include <memory>
+#include <unordered_map>
 
 namespace afdb {
 
@@ -122,6 +126,82 @@ namespace {
 }
 
 }  // namespace
+
+namespace {
+
+// The statements a connection keeps prepared, with their placeholders checked once.
+struct KeptStatement {
+    explicit KeptStatement(const QSqlDatabase& db) : query(db) {}
+    QSqlQuery query;
+    QStringList placeholders;
+};
+using KeptStatements = std::unordered_map<QString, std::unique_ptr<KeptStatement>>;
+
+// Keyed by connection name. A connection is used by one thread at a time, so
+// only the registry needs the lock; closing a connection (possibly from
+// another thread, when its Database goes away) frees its statements first.
+QMutex g_keptMutex;
+QHash<QString, std::shared_ptr<KeptStatements>> g_kept;
+
+std::shared_ptr<KeptStatements> keptFor(const QString& connectionName) {
+    const QMutexLocker lock(&g_keptMutex);
+    std::shared_ptr<KeptStatements>& kept = g_kept[connectionName];
+    if (!kept) kept = std::make_shared<KeptStatements>();
+    return kept;
+}
+
+void checkKeptParams(const QString& sql, const QStringList& holders, const Params& params) {
+    if (int(params.size()) == holders.size()) {
+        bool same = true;
+        for (const Param& p : params) same = same && holders.contains(bareName(p.name));
+        if (same) return;
+    }
+    checkParams(sql, params);  // throws the precise complaint
+}
+
+}  // namespace
+
+namespace detail {
+void releaseKeptQueries(const QString& connectionName) {
+    std::shared_ptr<KeptStatements> kept;
+    {
+        const QMutexLocker lock(&g_keptMutex);
+        kept = g_kept.take(connectionName);
+    }
+    // The queries deallocate their statements here, while the connection is still open.
+}
+}  // namespace detail
+
+QSqlQuery& execKept(const QSqlDatabase& db, const QString& sql, const Params& params) {
+    if (!db.isOpen()) throw DbError(QStringLiteral("Conexão com o banco de dados não está aberta."), sql);
+    const std::shared_ptr<KeptStatements> kept = keptFor(db.connectionName());
+    auto it = kept->find(sql);
+    if (it == kept->end()) {
+        checkParams(sql, params);
+        if (kept->size() >= size_t(kKeptStatements)) kept->clear();
+        auto statement = std::make_unique<KeptStatement>(db);
+        statement->placeholders = placeholderNames(sql);
+        statement->query.setForwardOnly(true);
+        if (!statement->query.prepare(sql)) fail(db, statement->query, QStringLiteral("Erro ao preparar comando"), sql);
+        it = kept->emplace(sql, std::move(statement)).first;
+    } else {
+        checkKeptParams(sql, it->second->placeholders, params);
+    }
+    QSqlQuery& q = it->second->query;
+    for (const Param& p : params) q.bindValue(QLatin1Char(':') + bareName(p.name), toSqlParam(p.value));
+    if (!q.exec()) {
+        QSqlQuery failed = std::move(q);
+        kept->erase(it);
+        fail(db, failed, QStringLiteral("Erro no banco de dados"), sql);
+    }
+    return q;
+}
+
+int keptStatementCount(const QSqlDatabase& db) {
+    const QMutexLocker lock(&g_keptMutex);
+    const auto it = g_kept.constFind(db.connectionName());
+    return it == g_kept.constEnd() ? 0 : int((*it)->size());
+}
 
 QSqlQuery exec(const QSqlDatabase& db, const QString& sql, const Params& params) {
     if (!db.isOpen()) throw DbError(QStringLiteral("Conexão com o banco de dados não está aberta."), sql);

@@ -29,6 +29,19 @@ QStringList placeholderNames(const QString& sql);
 // The query is positioned before its first row.
 QSqlQuery exec(const QSqlDatabase& db, const QString& sql, const Params& params = {});
 
+// The same for a read run over and over (the server's loads): the statement
+// stays prepared on this connection, keyed by its text, so a later call only
+// binds and executes it. On PostgreSQL a plain exec() costs a PREPARE, an
+// EXECUTE and a DEALLOCATE, and plans the statement anew each time; a kept one
+// costs the EXECUTE. The query answered is the kept one: read its rows and
+// finish() it before the next execKept on this connection, which may reuse or
+// drop it. A statement that fails is dropped. At most kKeptStatements texts
+// are kept per connection.
+QSqlQuery& execKept(const QSqlDatabase& db, const QString& sql, const Params& params = {});
+inline constexpr int kKeptStatements = 128;
+// How many statements this connection keeps prepared (tests).
+int keptStatementCount(const QSqlDatabase& db);
+
 // Executes statements without parameters, one by one, in order (DDL).
 void execScript(const QSqlDatabase& db, const QStringList& statements);
 

@@ -118,6 +118,54 @@ TEST_P(SqlExecTest, ReportsAffectedRows) {
     EXPECT_EQ(execAffected(connection(), "DELETE FROM T"), 2);
 }
 
+TEST_P(SqlExecTest, KeptStatementsAreReusedWithNewValues) {
+    const QSqlDatabase db = connection();
+    exec(db, "INSERT INTO T (A, B) VALUES ('a', 'um'), ('b', 'dois'), ('c', NULL)");
+    const QString sql = QStringLiteral("SELECT B FROM T WHERE A = :A OR A = :OUTRA ORDER BY A");
+    const auto rows = [&](const QString& a, const QString& other) {
+        QStringList out;
+        QSqlQuery& q = execKept(db, sql, {{"A", a}, {":OUTRA", other}});
+        while (q.next()) out << (q.value(0).isNull() ? QStringLiteral("<null>") : q.value(0).toString());
+        q.finish();
+        return out;
+    };
+    EXPECT_EQ(rows("a", "b"), (QStringList{"um", "dois"}));
+    EXPECT_EQ(rows("c", "zz"), QStringList{"<null>"});
+    EXPECT_EQ(rows("b", "b"), QStringList{"dois"});
+    EXPECT_EQ(keptStatementCount(db), 1);
+    if (engine() == Engine::PostgreSQL) {
+        // Prepared once on the server, not once per call.
+        EXPECT_EQ(scalar(db, "SELECT COUNT(*) FROM pg_prepared_statements WHERE statement LIKE '%OR A =%'").toInt(), 1);
+    }
+    // The kept statement checks its parameters like any other.
+    EXPECT_THROW(execKept(db, sql, {{"A", "a"}}), DbError);
+    EXPECT_THROW(execKept(db, sql, {{"A", "a"}, {"OUTRO", "b"}}), DbError);
+}
+
+TEST_P(SqlExecTest, AFailedKeptStatementIsDroppedAndTheNextCallWorks) {
+    const QSqlDatabase db = connection();
+    exec(db, "INSERT INTO T (A, N) VALUES ('a', 1)");
+    // Text that prepares but fails when run with this value on both engines:
+    // a cast of a non-number.
+    const QString sql = engine() == Engine::PostgreSQL
+                            ? QStringLiteral("SELECT CAST(CAST(:V AS VARCHAR(10)) AS INTEGER) FROM T")
+                            : QStringLiteral("SELECT A FROM T WHERE A = :V AND N = 1");
+    if (engine() == Engine::PostgreSQL) {
+        EXPECT_THROW(execKept(db, sql, {{"V", "x"}}), DbError);
+        EXPECT_EQ(keptStatementCount(db), 0);
+        QSqlQuery& q = execKept(db, sql, {{"V", "7"}});
+        ASSERT_TRUE(q.next());
+        EXPECT_EQ(q.value(0).toInt(), 7);
+    } else {
+        // SQLite fails at prepare time on a missing table; the text is not kept.
+        EXPECT_THROW(execKept(db, "SELECT * FROM NAO_EXISTE WHERE A = :V", {{"V", "x"}}), DbError);
+        EXPECT_EQ(keptStatementCount(db), 0);
+        QSqlQuery& q = execKept(db, sql, {{"V", "a"}});
+        ASSERT_TRUE(q.next());
+        EXPECT_EQ(q.value(0).toString(), "a");
+    }
+}
+
 AFDB_INSTANTIATE_ON_ENGINES(SqlExecTest);
 
 }  // namespace

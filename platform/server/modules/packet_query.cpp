@@ -39,7 +39,7 @@ int fieldIndex(const Fields& fields, const QString& name) {
 
 QByteArray queryPacket(const QSqlDatabase& db, const Fields& fields, const QString& sql, const afdb::Params& params,
                        const Computed& computed, const RowFinisher& finish) {
-    QSqlQuery q = afdb::exec(db, sql, params);
+    QSqlQuery& q = afdb::execKept(db, sql, params);
     const std::vector<int> columns = columnsOf(q.record(), fields, computed);
     host::Packet packet;
     packet.fields = fields;
@@ -51,6 +51,7 @@ QByteArray queryPacket(const QSqlDatabase& db, const Fields& fields, const QStri
         if (finish) finish(row.values);
         packet.rows.push_back(std::move(row));
     }
+    q.finish();  // the kept statement no longer holds a result (nor, on SQLite, a read snapshot)
     return host::encodePacket(packet);
 }
 
