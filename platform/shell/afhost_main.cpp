@@ -13,6 +13,7 @@
 
 #include <QtWidgets/QApplication>
 #include <iostream>
+#include <memory>
 
 using namespace shell;
 
@@ -48,6 +49,8 @@ int run(const ShellOptions& options, ConsoleDialogs* console) {
     ModuleLoader loader(setup.moduleFolder);
     ShellWindow window(session, ScreenCatalog::standard(), loader);
     window.resize(1280, 800);
+    std::unique_ptr<ModalAnswerer> answerer;
+    if (console) answerer = std::make_unique<ModalAnswerer>(options.screenshotPath);
     window.show();
     for (const QString& code : options.openScreens) window.openScreen(code);
     for (const QString& module : options.openModules) window.openModule(module);

@@ -4,7 +4,11 @@
 #include "platform/shell/testing/shell_fixture.h"
 #include "platform/shell/unattended.h"
 
+#include <QtCore/QFileInfo>
+#include <QtCore/QTemporaryDir>
 #include <QtGui/QImage>
+#include <QtWidgets/QDialog>
+#include <QtWidgets/QPushButton>
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>
 
@@ -63,6 +67,41 @@ TEST(ConsoleDialogs, AnswersSafelyAndCountsErrors) {
     console.showError(QStringLiteral("falhou"));
     console.showMessage(host::MessageKind::Error, QStringLiteral("falhou de novo"));
     EXPECT_EQ(console.errorCount(), 2);
+}
+
+// A dialog whose confirmation is refused until `acceptAfter` clicks: the
+// answerer must save it, press its default button, and give up on it when it
+// stays open instead of clicking for ever.
+class StubbornDialog : public QDialog {
+public:
+    explicit StubbornDialog(int acceptAfter) : m_acceptAfter(acceptAfter) {
+        setWindowTitle(QStringLiteral("Filtro"));
+        auto* ok = new QPushButton(QStringLiteral("Confirmar"), this);
+        ok->setDefault(true);
+        connect(ok, &QPushButton::clicked, this, [this] {
+            if (++clicks >= m_acceptAfter) accept();
+        });
+    }
+    int clicks = 0;
+
+private:
+    int m_acceptAfter;
+};
+
+TEST(ModalAnswerer, SavesAndConfirmsModalDialogsAndGivesUpOnARefusedOne) {
+    QTemporaryDir dir;
+    const QString main = dir.filePath(QStringLiteral("tela.png"));
+    ModalAnswerer answerer(main);
+
+    StubbornDialog willing(1);
+    EXPECT_EQ(willing.exec(), QDialog::Accepted);
+    EXPECT_EQ(willing.clicks, 1);
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath(QStringLiteral("tela-modal1.png"))));
+
+    StubbornDialog refusing(1000);
+    EXPECT_EQ(refusing.exec(), QDialog::Rejected);
+    EXPECT_EQ(refusing.clicks, 1);  // one confirmation, then closed
+    EXPECT_EQ(answerer.answered(), 3);
 }
 
 }  // namespace

@@ -4,7 +4,12 @@
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QElapsedTimer>
+#include <QtCore/QDir>
+#include <QtCore/QFileInfo>
 #include <QtGui/QPixmap>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QDialog>
+#include <QtWidgets/QPushButton>
 #include <QtWidgets/QWidget>
 #include <iostream>
 
@@ -49,6 +54,37 @@ LoginResult logInUnattended(const LoginFlow::Connect& connect, const UnattendedL
     LoginFlow flow(connect);
     flow.authenticate(login.server, login.operatorCode, login.password);
     return flow.confirm(login.branch.trimmed().isEmpty() ? flow.suggestedBranch() : login.branch);
+}
+
+ModalAnswerer::ModalAnswerer(QString screenshotPath, QObject* parent) : QObject(parent), m_path(std::move(screenshotPath)) {
+    // A timer fires inside a modal dialog's own event loop too.
+    m_timer.setInterval(100);
+    connect(&m_timer, &QTimer::timeout, this, &ModalAnswerer::poll);
+    m_timer.start();
+}
+
+void ModalAnswerer::poll() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible()) return;
+    // Still open after its confirmation (a check refused it): give up on it.
+    const bool refused = modal == m_last;
+    m_last = modal;
+    ++m_answered;
+    const QFileInfo main(m_path);
+    const QString picture =
+        main.dir().filePath(QStringLiteral("%1-modal%2.png").arg(main.completeBaseName()).arg(m_answered));
+    if (modal->grab().save(picture, "PNG")) print("diálogo gravado em ", picture);
+    QPushButton* confirm = nullptr;
+    for (QPushButton* b : modal->findChildren<QPushButton*>())
+        if (b->isDefault() && b->isEnabled() && b->isVisible()) confirm = b;
+    if (confirm && !refused) {
+        print("diálogo confirmado: ", modal->windowTitle());
+        confirm->click();
+    } else {
+        print("diálogo fechado: ", modal->windowTitle());
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+        else modal->close();
+    }
 }
 
 void saveScreenshot(QWidget* widget, const QString& path) {

@@ -6,6 +6,10 @@
 
 #include "host/services/dialog_service.h"
 
+#include <QtCore/QObject>
+#include <QtCore/QPointer>
+#include <QtCore/QTimer>
+
 class QWidget;
 
 namespace shell {
@@ -37,6 +41,25 @@ struct UnattendedLogin {
 
 // Both steps of the login at once. Throws host::UserError.
 LoginResult logInUnattended(const LoginFlow::Connect& connect, const UnattendedLogin& login);
+
+// A screen may open a modal dialog by itself (the AF workspace opens its
+// filter at the first activation); nobody would close it. While it lives, each
+// modal dialog that appears is saved as a picture next to the main one
+// ("<name>-modal1.png", ...) and then confirmed with its default button (or
+// closed when it has none), so the screen goes on as if a user had confirmed.
+class ModalAnswerer : public QObject {
+public:
+    explicit ModalAnswerer(QString screenshotPath, QObject* parent = nullptr);
+    int answered() const { return m_answered; }
+
+private:
+    void poll();
+
+    QString m_path;
+    QTimer m_timer;
+    QPointer<QWidget> m_last;
+    int m_answered = 0;
+};
 
 // Lets pending layout and painting happen, then saves the widget as drawn
 // (the offscreen platform draws too). Throws host::UserError when the file
