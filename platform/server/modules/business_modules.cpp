@@ -1,5 +1,6 @@
 #include "business_modules.h"
 
+#include "alt_af_module.h"
 #include "cust_prod_module.h"
 #include "lanca_autof_module.h"
 
@@ -8,6 +9,7 @@ namespace platform::server::modules {
 void registerBusinessModules(ModuleRegistry& registry) {
     registerLancaAutoF(registry);
     registerCustProd(registry);
+    registerAltAF(registry);
 }
 
 }  // namespace platform::server::modules
