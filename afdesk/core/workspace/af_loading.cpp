@@ -1,0 +1,196 @@
+#include "afdesk/core/workspace/af_loading.h"
+
+#include "afdesk/core/model/af_key.h"
+#include "afdesk/core/model/dataset_packets.h"
+#include "afdesk/core/workspace/lanca_autof.h"
+#include "afdesk/core/workspace/server_calls.h"
+#include "afdesk/core/workspace/workspace_messages.h"
+
+#include "host/services/consiste.h"
+#include "host/services/progress.h"
+
+#include <algorithm>
+
+namespace afdesk {
+
+namespace {
+
+QString textOf(const host::Dataset& ds, const char* field) {
+    const host::Field* f = ds.active() && !ds.isEmpty() ? ds.findField(QString::fromLatin1(field)) : nullptr;
+    return f ? f->asString().trimmed() : QString();
+}
+
+QString launchKeyOfList(const LancaAutoF& w) {
+    return textOf(w.cdsServAutoForne, "CDFILLANC") + textOf(w.cdsServAutoForne, "NRAUTOFORN");
+}
+
+// One load of the AF: the list row's key in its order, the packet into the dataset.
+void load(LancaAutoF& w, host::Dataset& ds, const char* method) {
+    const AfKey key = AfKey::of(w.cdsServAutoForne);
+    loadFromServer(ds, w.netLancaAutoF, QString::fromLatin1(method), {key.cdFilDest, key.cdFilLanc, key.nrAutoForn});
+    w.loadedFor[&ds] = key.cdFilLanc + key.nrAutoForn;
+}
+
+void loadMessages(LancaAutoF& w) {
+    w.mensagensAf.takeNumberFrom(w.cdsServAutoForne);
+    w.mensagensAf.cdFilLanc = textOf(w.cdsServAutoForne, "CDFILLANC").toLongLong();
+    load(w, w.cdsMensagensAF, "GetMensagensAF");
+}
+
+bool messagesNeedLoading(LancaAutoF& w) {
+    if (!w.cdsMensagensAF.active()) return true;
+    return w.cdsMensagensAF.changeCount() == 0 && w.mensagensAf.isDifferentFrom(w.cdsServAutoForne);
+}
+
+class Loader {
+public:
+    Loader(LancaAutoF& w, bool force) : w(w), force(force) {}
+
+    bool need(const host::Dataset& ds) const { return force || needsLoading(w, ds); }
+
+    void header() {
+        if (need(w.cdsAutoForne)) load(w, w.cdsAutoForne, "GetAutoForne");
+    }
+
+    void byTab() {
+        const WorkspaceTab tab = w.activeTab();
+        if (tab == WorkspaceTab::DadosAF || tab == WorkspaceTab::AF) {
+            if (need(w.cdsAutoForne)) {
+                const host::ProgressGuard busy(&w, host::kAviTransfer, msgLancaAutoF().Msg(QStringLiteral("Get_DadAF")));
+                load(w, w.cdsAutoForne, "GetAutoForne");
+            }
+        }
+        if ((tab == WorkspaceTab::Produtos || tab == WorkspaceTab::DadosAF) && need(w.cdsItemAutF)) products();
+        if (tab == WorkspaceTab::Mensagem && (force || messagesNeedLoading(w))) {
+            const host::ProgressGuard busy(&w, host::kAviTransfer, msgLancaAutoF().Msg(QStringLiteral("Get_MensAF")));
+            loadMessages(w);
+        }
+        if (tab == WorkspaceTab::FormaPgto && need(w.cdsPrazoPgtAF)) paymentTerms();
+        if (tab == WorkspaceTab::Encargo && need(w.cdsDataEncargo) && w.cdsEncargo.changeCount() == 0) charges();
+        const bool justificativa = w.isTabVisible(WorkspaceTab::Justificativa);
+        if (justificativa && (tab == WorkspaceTab::Justificativa || tab == WorkspaceTab::AF) && need(w.cdsMovOpAF))
+            alterationLog();
+    }
+
+private:
+    void products() {
+        const host::ProgressGuard busy(&w, host::kAviTransfer, msgLancaAutoF().Msg(QStringLiteral("Get_Prods")));
+        header();
+        if (force || w.activeInnerTab() == ProdutosTab::Imposto) load(w, w.cdsImpostoAF, "GetImpostoAF");
+        load(w, w.cdsItemAutf_Produto, "GetItemAutf_Produto");
+        load(w, w.cdsItemAutF, "GetItemAutF");
+        load(w, w.cdsNFBaixa, "GetNFBaixa");
+        if (w.isTabVisible(WorkspaceTab::Justificativa)) {
+            load(w, w.cdsMovOpAF, "GetMovOpAF");
+            w.cdsMovOpAFAux.close();
+        }
+        applyItemColumns(w);
+    }
+
+    void paymentTerms() {
+        const host::ProgressGuard busy(&w, host::kAviTransfer, msgLancaAutoF().Msg(QStringLiteral("Get_FormPgto")));
+        header();
+        if (textOf(w.cdsAutoForne, "IDTPFORPGTAF") == QLatin1String("V")) load(w, w.cdsPrazoPgtAF, "GetPrazoPgtAF");
+    }
+
+    void charges() {
+        const host::ProgressGuard busy(&w, host::kAviTransfer, msgLancaAutoF().Msg(QStringLiteral("Get_Encargo")));
+        header();
+        load(w, w.cdsDataEncargo, "GetDataEncargo");
+        load(w, w.cdsEncargo, "GetEncargo");
+    }
+
+    void alterationLog() {
+        const host::ProgressGuard busy(&w, host::kAviTransfer, msgLancaAutoF().Msg(QStringLiteral("Get_Dad")));
+        load(w, w.cdsAutoForne, "GetAutoForne");
+        load(w, w.cdsItemAutf_Produto, "GetItemAutf_Produto");
+        load(w, w.cdsItemAutF, "GetItemAutF");
+        load(w, w.cdsNFBaixa, "GetNFBaixa");
+        load(w, w.cdsImpostoAF, "GetImpostoAF");
+        load(w, w.cdsMovOpAF, "GetMovOpAF");
+        applyItemColumns(w);
+    }
+
+    LancaAutoF& w;
+    bool force;
+};
+
+// The cache entry restored: its datasets now show the cached AF.
+// Only what no longer shows the cached AF is restored: a dataset showing it
+// already keeps its content, unsaved changes included.
+void restoreFromCache(LancaAutoF& w) {
+    const auto stale = [&w](const host::Dataset& ds) {
+        if (&ds == &w.cdsMensagensAF) return messagesNeedLoading(w);
+        return needsLoading(w, ds);
+    };
+    const QString launch = launchKeyOfList(w);
+    const std::vector<host::Dataset*> restored = w.cache.restore(w.afDatasets(), stale);
+    for (host::Dataset* ds : restored) w.loadedFor[ds] = launch;
+    if (std::find(restored.begin(), restored.end(), &w.cdsMensagensAF) != restored.end()) {
+        w.mensagensAf.cdFilLanc = textOf(w.cdsServAutoForne, "CDFILLANC").toLongLong();
+        w.mensagensAf.takeNumberFrom(w.cdsServAutoForne);
+    }
+    applyItemColumns(w);
+}
+
+}  // namespace
+
+bool needsLoading(LancaAutoF& w, const host::Dataset& ds) {
+    if (!ds.active()) return true;
+    if (ds.changeCount() > 0 || ds.editing()) return false;
+    if (ds.isEmpty()) {
+        const auto it = w.loadedFor.find(&ds);
+        return it == w.loadedFor.end() || it->second != launchKeyOfList(w);
+    }
+    return isDifferentAF(w.cdsServAutoForne, ds);
+}
+
+void GetData(LancaAutoF& w, bool force) {
+    host::Dataset& list = w.cdsServAutoForne;
+    const bool browsed = list.state() == host::DatasetState::Browse;
+    if (force || !browsed) {
+        w.cache.clear();
+    } else if (!w.cache.isNull() && !w.isActiveTab(WorkspaceTab::AF)) {
+        if (w.cache.key() != AfKey::of(list).cacheKey()) w.cache.clear();
+        else restoreFromCache(w);
+    }
+    // A new AF has nothing on the server yet; an empty list has no AF at all.
+    if (!list.active() || list.isEmpty() || list.state() == host::DatasetState::Insert) return;
+    if (!w.cache.incomplete()) return;
+    Loader(w, force).byTab();
+    // "Filial Destino" and "AF" show no AF of their own: only the AF's tabs fill the cache.
+    if (browsed && !w.isActiveTab(WorkspaceTab::AF) && !w.isActiveTab(WorkspaceTab::FilialDest))
+        w.cache.fill(AfKey::of(list).cacheKey(), w.afDatasets());
+}
+
+void loadTaxesForInnerTab(LancaAutoF& w) {
+    const host::Dataset& list = w.cdsServAutoForne;
+    if (!list.active() || list.isEmpty() || list.state() == host::DatasetState::Insert) return;
+    if (w.activeInnerTab() != ProdutosTab::Imposto || !needsLoading(w, w.cdsImpostoAF)) return;
+    const host::ProgressGuard busy(&w, host::kAviTransfer, msgLancaAutoF().Msg(QStringLiteral("Get_Prods")));
+    load(w, w.cdsImpostoAF, "GetImpostoAF");
+}
+
+void closeAfDatasets(LancaAutoF& w) {
+    for (host::Dataset* ds : w.afDatasets()) {
+        ds->close();
+        w.loadedFor.erase(ds);
+    }
+}
+
+void applyItemColumns(LancaAutoF& w) {
+    auto show = [](host::Dataset& ds, const char* field, bool on) {
+        if (host::Field* f = ds.findField(QString::fromLatin1(field))) f->setVisible(on);
+    };
+    show(w.cdsItemAutF, "QTVOLUITEMAF", w.flags.showVolumeColumn);
+    show(w.cdsItemAutF, "IDBAIXITAFS", w.flags.logisticBranches);
+    show(w.cdsItemAutf_Produto, "LISTA", w.flags.showPriceListColumn);
+    auto mask = [](host::Dataset& ds, const char* field, const QString& m) {
+        if (host::Field* f = ds.findField(QString::fromLatin1(field))) f->setEditMask(m);
+    };
+    mask(w.cdsItemAutF, "CDARVPROD", w.flags.productPicture);
+    mask(w.cdsItemAutf_Produto, "CDARVPROD", w.flags.productPicture);
+    mask(w.cdsItemAutF, "DTPROGENTAF", host::DateMask());
+}
+
+}  // namespace afdesk

@@ -1,0 +1,194 @@
+#pragma once
+// The AF workspace "CMP03900" ("Lançamento de Autorização de Fornecimento"):
+// the owner of the datasets, lookups, connections and controls the workspace's
+// behaviour units (start-up, permissions, message filter, keys, AF loading,
+// tabs, list reactions, branch parameters) work on. The class itself only
+// builds the controls and routes Qt's events to those units.
+#include "afdesk/core/model/af_key.h"
+#include "afdesk/core/workspace/af_cache.h"
+#include "afdesk/core/workspace/permissions.h"
+#include "afdesk/core/workspace/workspace_queries.h"
+
+#include "host/data/dataset.h"
+#include "host/remote/remote_connection.h"
+#include "platform/kit/data_source.h"
+#include "platform/kit/standard_grid_screen.h"
+
+#include <QtCore/QPointer>
+#include <QtCore/QStringList>
+#include <QtCore/QVariant>
+#include <array>
+#include <map>
+
+class QAction;
+class QLabel;
+class QMdiSubWindow;
+class QMenu;
+class QTabWidget;
+class QToolButton;
+
+namespace kit {
+class DBGrid;
+class DBMemo;
+}  // namespace kit
+
+namespace afdesk {
+
+struct FilterTargets;
+
+// The tabs of the page control, in their order.
+enum class WorkspaceTab { FilialDest, AF, DadosAF, Produtos, Mensagem, FormaPgto, Encargo, Justificativa };
+constexpr int kWorkspaceTabCount = 8;
+
+// The inner tabs of "Produtos".
+enum class ProdutosTab { Imposto, EntregaBaixa, Observacao };
+
+// The state the workspace's units share, created with the screen.
+struct WorkspaceFlags {
+    bool firstActivation = true;  // until the first activation has run its set-up
+    bool active = false;          // between an activation and the next deactivation
+    Permissions permissions;
+    bool readOnlyGroup = false;   // the operator belongs to the branch's read-only group
+    bool logisticBranches = false;  // qryFuncaoFili found a logistic-operator branch
+    bool showVolumeColumn = false;  // QTVOLUITEMAF of the item grid (IDUTQTDEVOLU = "S")
+    bool showPriceListColumn = false;  // LISTA of the item-products grid (purchasing module)
+    QString productPicture;       // DBPict type 0, for item code checks
+    int settlementMarker = 0;     // receipt in progress (later: the total-receipt tool)
+    bool boImpSoli = false;       // a purchase-request import fills the AF
+    bool boIncluiAF = false;      // a new AF is being started
+    bool boCancelaAF = false;     // a cancellation is being completed
+    bool receiptOpen = false;     // the list row's AF is open or EDI (IDBAIXAAF empty or "7")
+    QString flagProdutos = QStringLiteral("N");  // the two "S"/"N" workspace flags
+    QString flagGravacao = QStringLiteral("N");
+    QVariant itemEntryArray;      // kept by item entry; Null at creation
+    QStringList itemEntryTexts;   // three remembered texts of item entry
+    bool itemEntryFlag = false;
+};
+
+class LancaAutoF : public kit::StandardGridScreen {
+public:
+    explicit LancaAutoF(QWidget* parent = nullptr);
+    ~LancaAutoF() override;
+
+    // --- Datasets (declared before their data sources) ---------------------------
+    host::Dataset cdsServAutoForne{QStringLiteral("cdsServAutoForne")};
+    host::Dataset cdsAutoForne{QStringLiteral("cdsAutoForne")};
+    host::Dataset cdsFilialDest{QStringLiteral("cdsFilialDest")};
+    host::Dataset cdsParamFilial{QStringLiteral("cdsParamFilial")};
+    host::Dataset cdsParamGeral{QStringLiteral("cdsParamGeral")};
+    host::Dataset cdsAuxParCmp{QStringLiteral("cdsAuxParCmp")};
+    host::Dataset cdsControleFilial{QStringLiteral("cdsControleFilial")};
+    host::Dataset cdsMudAutProd{QStringLiteral("cdsMudAutProd")};
+    host::Dataset cdsAprovSoliGer{QStringLiteral("cdsAprovSoliGer")};
+    host::Dataset cdsItemAutf_Produto{QStringLiteral("cdsItemAutf_Produto")};
+    host::Dataset cdsItemAutF{QStringLiteral("cdsItemAutF")};
+    host::Dataset cdsImpostoAF{QStringLiteral("cdsImpostoAF")};
+    host::Dataset cdsMensagensAF{QStringLiteral("cdsMensagensAF")};
+    host::Dataset cdsDataEncargo{QStringLiteral("cdsDataEncargo")};
+    host::Dataset cdsEncargo{QStringLiteral("cdsEncargo")};
+    host::Dataset cdsPrazoPgtAF{QStringLiteral("cdsPrazoPgtAF")};
+    host::Dataset cdsNFBaixa{QStringLiteral("cdsNFBaixa")};
+    host::Dataset cdsMovOpAF{QStringLiteral("cdsMovOpAF")};
+    host::Dataset cdsMovOpAFAux{QStringLiteral("cdsMovOpAFAux")};
+    MessagesAf mensagensAf;  // the AF whose messages cdsMensagensAF holds
+
+    // The ten datasets of one AF, in the order of the cache's entries 1 to 10.
+    std::array<host::Dataset*, kAfCacheEntries> afDatasets();
+    // The launch key (CDFILLANC + NRAUTOFORN) each of those was last loaded for,
+    // which tells an empty dataset's AF apart.
+    std::map<const host::Dataset*, QString> loadedFor;
+
+    WorkspaceQueries queries;
+
+    host::RemoteConnection netLancaAutoF{QStringLiteral("Cmp03900.rdmLancaAutoF")};
+    host::RemoteConnection netCompras{QStringLiteral("Cmp.rdmCompras")};
+
+    // --- Data sources -------------------------------------------------------------
+    kit::DataSource dtsServAutoForne{&cdsServAutoForne};
+    kit::DataSource dtsAutoForne{&cdsAutoForne};
+    kit::DataSource dtsFilialDest{&cdsFilialDest};
+    kit::DataSource dtsItemAutf_Produto{&cdsItemAutf_Produto};
+    kit::DataSource dtsPadrao{&cdsItemAutF};
+    kit::DataSource dtsImpostoAF{&cdsImpostoAF};
+    kit::DataSource dtsMensagensAF{&cdsMensagensAF};
+    kit::DataSource dtsDataEncargo{&cdsDataEncargo};
+    kit::DataSource dtsEncargo{&cdsEncargo};
+    kit::DataSource dtsPrazoPgtAF{&cdsPrazoPgtAF};
+    kit::DataSource dtsNFBaixa{&cdsNFBaixa};
+    kit::DataSource dtsMovOpAF{&cdsMovOpAF};
+
+    WorkspaceFlags flags;
+    AfCache cache;
+    QString listReadFor;  // the destination branch current when the list was last read
+    QString lastListRow;  // the list row the reactions last ran for
+    QString lastBranchRow;  // the branch row the reactions last ran for
+
+    // --- Controls -------------------------------------------------------------------
+    QTabWidget* pgcPadrao = nullptr;
+    QTabWidget* pgcProdutos = nullptr;
+    kit::DBGrid* DBGrid1 = nullptr;  // branches
+    kit::DBGrid* dbgAutoForne = nullptr;
+    kit::DBGrid* dbgProdutos = nullptr;
+    kit::DBGrid* dbgImposto = nullptr;
+    kit::DBGrid* dbgNFBaixa = nullptr;
+    kit::DBGrid* dbgMensagens = nullptr;
+    kit::DBGrid* dbgPrazoPgt = nullptr;
+    kit::DBGrid* dbgDataEncargo = nullptr;
+    kit::DBGrid* dbgEncargo = nullptr;
+    kit::DBGrid* dbgMovOpAF = nullptr;
+    kit::DBMemo* dbmObservacao = nullptr;
+    QLabel* lblEnviaAF = nullptr;
+    QMenu* mnuPastas = nullptr;
+    QMenu* mnuOpcoes = nullptr;
+    QAction* mnuFiltrar = nullptr;
+    QAction* mnuImportaSAC = nullptr;
+    QAction* mnuMudAutProd = nullptr;
+
+    QWidget* tabPage(WorkspaceTab tab) const { return m_pages[size_t(tab)]; }
+    QAction* tabAction(WorkspaceTab tab) const { return m_tabActions[size_t(tab)]; }
+    QWidget* innerPage(ProdutosTab tab) const { return m_innerPages[size_t(tab)]; }
+    WorkspaceTab activeTab() const;
+    bool isActiveTab(WorkspaceTab tab) const { return activeTab() == tab; }
+    bool isTabEnabled(WorkspaceTab tab) const;
+    bool isTabVisible(WorkspaceTab tab) const;
+    ProdutosTab activeInnerTab() const;
+
+    // Makes a tab active. `user` marks a change the user asked for (the tab
+    // bar, Ctrl+Left/Right): the tab-change handling runs with a sender. The
+    // tab being left posts its edits first; false when that refused the change.
+    bool selectTab(WorkspaceTab tab, bool runChange = true, bool user = false);
+
+    // Enables or disables tabs without the tab bar moving to another tab on its own.
+    void setTabEnabled(WorkspaceTab tab, bool on);
+
+    // What the filter dialog fills.
+    FilterTargets filterTargets();
+
+    // The screen's part of the shell's window: itself, or the MDI child showing it.
+    QWidget* frame() const;
+
+protected:
+    bool event(QEvent* event) override;
+    bool onKeyPreview(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildTabs();
+    void buildMenus();
+    void bindReactions();
+    void tabBarChanged(int index);
+    void watchFrame();
+    void activated();
+    void deactivated();
+
+    std::array<QWidget*, kWorkspaceTabCount> m_pages{};
+    std::array<QAction*, kWorkspaceTabCount> m_tabActions{};
+    std::array<QWidget*, 3> m_innerPages{};
+    int m_shownTab = 0;       // the tab shown before the current change
+    bool m_selecting = false;  // a change made from code is under way
+    bool m_userChange = false;
+    QPointer<QMdiSubWindow> m_frame;
+    bool m_activationQueued = false;
+};
+
+}  // namespace afdesk

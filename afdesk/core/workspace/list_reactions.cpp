@@ -1,0 +1,125 @@
+#include "afdesk/core/workspace/list_reactions.h"
+
+#include "afdesk/core/filter/filtro_af.h"
+#include "afdesk/core/model/af_key.h"
+#include "afdesk/core/model/dataset_packets.h"
+#include "afdesk/core/workspace/af_loading.h"
+#include "afdesk/core/workspace/lanca_autof.h"
+#include "afdesk/core/workspace/server_calls.h"
+#include "afdesk/core/workspace/workspace_module.h"
+#include "afdesk/core/workspace/workspace_tabs.h"
+
+#include "host/services/progress.h"
+#include "platform/kit/db_grid.h"
+
+#include <QtGui/QAction>
+#include <QtWidgets/QTabWidget>
+
+namespace afdesk {
+
+namespace {
+
+QString textOf(const host::Dataset& ds, const char* field) {
+    const host::Field* f = ds.active() && !ds.isEmpty() ? ds.findField(QString::fromLatin1(field)) : nullptr;
+    return f ? f->asString().trimmed() : QString();
+}
+
+// Reactions wait while a dataset is filled in bulk or the filter dialog fills the lists.
+bool quiet(const host::Dataset& ds) { return ds.tag() == kBulkTag || filterState().boFilCriado; }
+
+QString rowIdentity(const host::Dataset& ds) {
+    if (!ds.active() || ds.isEmpty()) return {};
+    return AfKey::of(ds).cacheKey() + QLatin1Char('#') + QString::number(ds.bookmark());
+}
+
+void syncParamFilial(LancaAutoF& w, const QString& branch) {
+    bool sac = false;
+    host::Dataset& params = w.cdsParamFilial;
+    if (params.active() && !branch.isEmpty() && params.locate(QStringLiteral("CDFILIAL"), branch))
+        sac = textOf(params, "IDUTILIZAINTSAC") == QLatin1String("S");
+    w.mnuImportaSAC->setEnabled(sac);
+}
+
+}  // namespace
+
+void branchRowChanged(LancaAutoF& w, bool force) {
+    host::Dataset& branches = w.cdsFilialDest;
+    if (!force && (quiet(branches) || workspaceState().boParameter)) return;
+    if (branches.state() != host::DatasetState::Browse) return;
+    const QString row = branches.isEmpty() ? QString() : textOf(branches, "CDFILIAL") + QLatin1Char('#') +
+                                                            QString::number(branches.bookmark());
+    if (!force && row == w.lastBranchRow) return;
+    w.lastBranchRow = row;
+
+    const QString branch = textOf(branches, "CDFILIAL");
+    syncParamFilial(w, branch);
+    if (!branches.isEmpty()) showJustificativa(w);
+    if (branch.isEmpty()) return;
+    const host::ProgressGuard busy(&w, host::kAviProcessing);
+    loadFromServer(w.cdsAprovSoliGer, w.netLancaAutoF, QStringLiteral("GetAprovSoliGer"), {branch});
+}
+
+void afListRowChanged(LancaAutoF& w, bool force) {
+    host::Dataset& list = w.cdsServAutoForne;
+    if (!force && quiet(list)) return;
+    const QString row = rowIdentity(list);
+    if (!force && row == w.lastListRow) return;
+    w.lastListRow = row;
+
+    closeAfDatasets(w);
+    const bool browsed = list.state() == host::DatasetState::Browse;
+    if (!w.isActiveTab(WorkspaceTab::AF) || !browsed) w.cache.clear();
+    if (!browsed) return;
+    if (!w.flags.boIncluiAF && !w.flags.boCancelaAF) GetData(w, false);
+    const QString receipt = textOf(list, "IDBAIXAAF");
+    w.flags.receiptOpen = receipt.isEmpty() || receipt == QLatin1String("7");
+    if (w.isActiveTab(WorkspaceTab::AF) || w.isActiveTab(WorkspaceTab::DadosAF)) w.updateTools();
+    if (w.isActiveTab(WorkspaceTab::Mensagem)) {
+        const int column = w.dbgMensagens->columnOf(QStringLiteral("DSMENSAF"));
+        if (column >= 0) w.dbgMensagens->setCurrentColumn(column);
+    }
+}
+
+void afListStateChanged(LancaAutoF& w) {
+    const host::Dataset& list = w.cdsServAutoForne;
+    if (!list.editing()) return;  // browse: the tabs come back with the next enabling
+    w.setTabEnabled(WorkspaceTab::AF, false);
+    w.setTabEnabled(WorkspaceTab::FilialDest, false);
+    syncTabMenu(w);
+}
+
+void bindListRowRules(LancaAutoF& w) {
+    w.cdsServAutoForne.afterPost = [&w](host::Dataset&) {
+        for (kit::DataSource* s : {&w.dtsAutoForne, &w.dtsItemAutf_Produto, &w.dtsPadrao, &w.dtsImpostoAF,
+                                   &w.dtsMensagensAF, &w.dtsDataEncargo, &w.dtsEncargo, &w.dtsPrazoPgtAF,
+                                   &w.dtsNFBaixa, &w.dtsMovOpAF})
+            if (s->editing()) s->post();
+        const bool branches = w.cdsFilialDest.active() && !w.cdsFilialDest.isEmpty();
+        w.setTabEnabled(WorkspaceTab::AF, branches);
+        w.setTabEnabled(WorkspaceTab::FilialDest, branches);
+        syncTabMenu(w);
+    };
+    w.cdsServAutoForne.beforeCancel = [&w](host::Dataset& list) {
+        if (list.state() != host::DatasetState::Insert) return;
+        for (host::Dataset* ds : {&w.cdsItemAutf_Produto, &w.cdsItemAutF, &w.cdsImpostoAF, &w.cdsMensagensAF,
+                                  &w.cdsPrazoPgtAF, &w.cdsDataEncargo, &w.cdsEncargo})
+            ds->close();
+    };
+    w.cdsServAutoForne.afterCancel = [&w](host::Dataset&) {
+        const bool branches = w.cdsFilialDest.active() && !w.cdsFilialDest.isEmpty();
+        w.setTabEnabled(WorkspaceTab::AF, branches);
+        w.setTabEnabled(WorkspaceTab::FilialDest, branches);
+        syncTabMenu(w);
+    };
+}
+
+void reloadList(LancaAutoF& w) {
+    FiltroAF* filter = filtroAF();
+    if (!filter) return;
+    filter->sbtConfirmaClick(ConfirmOrigin::Reload);
+    w.listReadFor = textOf(w.cdsFilialDest, "CDFILIAL");
+    w.lastListRow.clear();
+    afListRowChanged(w, true);
+}
+
+}  // namespace afdesk

@@ -1,0 +1,53 @@
+#include "afdesk/core/workspace/parametros.h"
+
+#include "afdesk/core/workspace/lanca_autof.h"
+#include "afdesk/core/workspace/server_calls.h"
+#include "afdesk/core/workspace/workspace_messages.h"
+#include "afdesk/core/workspace/workspace_module.h"
+
+#include "host/data/errors.h"
+
+namespace afdesk {
+
+namespace {
+
+// Copied from cdsAuxParCmp in this order (IDTPARQENVMA stays behind).
+constexpr const char* kCopied[] = {"CDFILIAL",     "NMFILIAL",      "CDFILCENTCMP",   "IDULTIDTVALQ",    "IDVALDTAF",
+                                   "IDBLOQUEAAF",  "IDMARSEMQUA",   "IDPROSEMMAR",    "IDPROSEMFOR",     "IDUTQTDEVOLU",
+                                   "IDTIPEMITGER", "IDCARPRECLAF",  "IDBLOQFORNCOTAF", "IDVERPRODCMPFIL", "IDOBLIBAFMAN",
+                                   "IDAUDALTAF",   "CDOPERADOR"};
+
+class ParameterFlag {
+public:
+    ParameterFlag() { workspaceState().boParameter = true; }
+    ~ParameterFlag() { workspaceState().boParameter = false; }
+    ParameterFlag(const ParameterFlag&) = delete;
+    ParameterFlag& operator=(const ParameterFlag&) = delete;
+};
+
+}  // namespace
+
+void Parametros(LancaAutoF& w, const QString& branch) {
+    host::Dataset& branches = w.cdsFilialDest;
+    if (branches.active() && branches.locate(QStringLiteral("CDFILIAL"), branch)) return;
+
+    loadFromServer(w.cdsAuxParCmp, w.netLancaAutoF, QStringLiteral("GetAuxCmpSup"), {branch});
+    if (!w.cdsAuxParCmp.active() || w.cdsAuxParCmp.isEmpty())
+        throw host::UserError(msgLancaAutoF().Msg(QStringLiteral("FilDest_NCad")));
+
+    const ParameterFlag adding;
+    if (!branches.active()) branches.createDataset();
+    branches.insert();
+    try {
+        for (const char* name : kCopied) {
+            const QString field = QString::fromLatin1(name);
+            branches.field(field).setValue(w.cdsAuxParCmp.field(field).value());
+        }
+        branches.post();
+    } catch (...) {
+        if (branches.editing()) branches.cancel();
+        throw;
+    }
+}
+
+}  // namespace afdesk

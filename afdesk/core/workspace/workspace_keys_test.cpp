@@ -1,0 +1,168 @@
+// The message filter (Enter as Tab, decimal comma) and the workspace's keyboard shortcuts.
+#include "afdesk/core/workspace/workspace_fixture.h"
+
+#include "afdesk/core/workspace/message_filter.h"
+#include "host/services/session.h"
+#include "platform/kit/db_edit.h"
+#include "platform/kit/db_grid.h"
+#include "platform/kit/db_memo.h"
+#include "platform/kit/test_support.h"
+
+#include <QtGui/QKeyEvent>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QTabWidget>
+
+namespace afdesk::testing {
+namespace {
+
+class WorkspaceKeysTest : public WorkspaceTest {
+protected:
+    void openOnProducts() {
+        open(true);
+        ASSERT_NE(w, nullptr);
+        gotoBranch(world.branch);
+        clickTab(WorkspaceTab::AF);
+        gotoAf(1);
+        clickTab(WorkspaceTab::Produtos);
+        ASSERT_EQ(w->cdsItemAutF.recordCount(), 1);
+    }
+    // A key as the shell hands it to the hook: aimed at the focused control.
+    bool hook(Qt::Key key, Qt::KeyboardModifiers mods = {}, const QString& text = {}) {
+        QKeyEvent e(QEvent::KeyPress, key, mods, text);
+        return host::session().dispatchMsgEvent(QApplication::focusWidget(), &e);
+    }
+    static std::string focusName() {
+        QWidget* f = QApplication::focusWidget();
+        return f ? (f->metaObject()->className() + std::string(" ") + f->objectName().toStdString()) : "none";
+    }
+    kit::DBEdit* totalBox() { return w->findChild<kit::DBEdit*>(QStringLiteral("dbeVRTOTALAF")); }
+};
+
+TEST_P(WorkspaceKeysTest, EnterBecomesTabWhileAnAfDatasetIsEdited) {
+    openOnProducts();
+    clickTab(WorkspaceTab::DadosAF);
+    kit::DBEdit* box = w->findChild<kit::DBEdit*>(QStringLiteral("dbeCDTIPCOB"));
+    ASSERT_NE(box, nullptr);
+    kittest::focus(box);
+    ASSERT_EQ(QApplication::focusWidget(), box) << focusName();
+
+    EXPECT_FALSE(hook(Qt::Key_Return));  // nothing edited: Enter stays Enter
+    EXPECT_EQ(QApplication::focusWidget(), box);
+
+    w->cdsAutoForne.edit();
+    EXPECT_TRUE(hook(Qt::Key_Return));
+    EXPECT_NE(QApplication::focusWidget(), box);  // moved on as Tab would
+    kittest::focus(box);
+    EXPECT_FALSE(hook(Qt::Key_Return, Qt::ControlModifier));  // Ctrl+Enter is not Enter
+    w->cdsAutoForne.cancel();
+}
+
+TEST_P(WorkspaceKeysTest, EnterStaysANewLineInTheObservationMemo) {
+    openOnProducts();
+    w->pgcProdutos->setCurrentIndex(int(ProdutosTab::Observacao));
+    kittest::focus(w->dbmObservacao);
+    ASSERT_EQ(QApplication::focusWidget(), w->dbmObservacao);
+    w->cdsItemAutF.edit();
+    EXPECT_FALSE(hook(Qt::Key_Return));
+    EXPECT_EQ(QApplication::focusWidget(), w->dbmObservacao);
+    w->cdsItemAutF.cancel();
+}
+
+TEST_P(WorkspaceKeysTest, PeriodTypesACommaInAFloatBoxAndAFloatGridColumn) {
+    openOnProducts();
+    clickTab(WorkspaceTab::DadosAF);
+    w->cdsAutoForne.edit();
+    kit::DBEdit* total = totalBox();
+    ASSERT_NE(total, nullptr);
+    kittest::focus(total);
+    total->selectAll();
+    kittest::type(QStringLiteral("12"));
+    EXPECT_TRUE(hook(Qt::Key_Period, {}, QStringLiteral(".")));
+    kittest::type(QStringLiteral("5"));
+    EXPECT_EQ(total->text(), QStringLiteral("12,5"));
+    total->selectAll();
+    kittest::type(QStringLiteral("3"));
+    EXPECT_TRUE(hook(Qt::Key_Period, Qt::KeypadModifier, QStringLiteral(".")));  // the keypad's decimal key
+    kittest::type(QStringLiteral("75"));
+    EXPECT_EQ(total->text(), QStringLiteral("3,75"));
+    total->reset();
+    w->cdsAutoForne.cancel();
+
+    // A text box is left alone.
+    kit::DBEdit* name = w->findChild<kit::DBEdit*>(QStringLiteral("dbeNMRAZSOCFORN"));
+    kittest::focus(name);
+    EXPECT_FALSE(hook(Qt::Key_Period, {}, QStringLiteral(".")));
+
+    // The list grid on its float column, and on a text column.
+    clickTab(WorkspaceTab::AF);
+    kittest::focus(w->dbgAutoForne);
+    w->dbgAutoForne->setCurrentColumn(w->dbgAutoForne->columnOf(QStringLiteral("VRTOTALAF")));
+    EXPECT_TRUE(hook(Qt::Key_Period, {}, QStringLiteral(".")));
+    w->dbgAutoForne->setCurrentColumn(w->dbgAutoForne->columnOf(QStringLiteral("NMRAZSOCFORN")));
+    EXPECT_FALSE(hook(Qt::Key_Period, {}, QStringLiteral(".")));
+}
+
+TEST_P(WorkspaceKeysTest, TheHookIsRemovedWhileTheWorkspaceIsInactive) {
+    openOnProducts();
+    ASSERT_EQ(host::session().msgEventFormOwner(), w);
+    QWidget other;
+    kittest::showActive(&other);
+    EXPECT_EQ(host::session().msgEventFormOwner(), nullptr);
+    kittest::showActive(w);
+    EXPECT_EQ(host::session().msgEventFormOwner(), w);
+}
+
+TEST_P(WorkspaceKeysTest, CtrlEnterConfirmsTheItemAndStartsTheNextAfterAnInsertion) {
+    openOnProducts();
+    kittest::focus(w->standardGrid());
+    w->cdsItemAutF.edit();
+    kittest::press(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(w->cdsItemAutF.state(), host::DatasetState::Browse);
+
+    w->cdsItemAutF.append();
+    w->cdsItemAutF.field(QStringLiteral("CDPRODUTO")).setAsString(world.product);
+    kittest::focus(w->standardGrid());
+    kittest::press(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(w->cdsItemAutF.state(), host::DatasetState::Insert);  // the next item already started
+    EXPECT_EQ(w->cdsItemAutF.changeCount(), 1);
+    w->cdsItemAutF.cancel();
+}
+
+TEST_P(WorkspaceKeysTest, CtrlArrowsMoveBetweenTabsOnlyWithNothingFocused) {
+    openOnProducts();
+    clickTab(WorkspaceTab::AF);
+    if (QWidget* f = QApplication::focusWidget()) f->clearFocus();
+    ASSERT_EQ(QApplication::focusWidget(), nullptr);
+    QTest::keyClick(w, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(w->activeTab(), WorkspaceTab::DadosAF);
+    if (QWidget* f = QApplication::focusWidget()) f->clearFocus();
+    QTest::keyClick(w, Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(w->activeTab(), WorkspaceTab::AF);
+
+    kittest::focus(w->dbgAutoForne);
+    kittest::press(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(w->activeTab(), WorkspaceTab::AF);  // a focused control keeps the key
+}
+
+TEST_P(WorkspaceKeysTest, BranchGridCtrlRightGoesToTheListAndCtrlDeleteDoesNothing) {
+    open(true);
+    ASSERT_NE(w, nullptr);
+    const int branches = w->cdsFilialDest.recordCount();
+    kittest::focus(w->DBGrid1);
+    kittest::press(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(w->cdsFilialDest.recordCount(), branches);
+    EXPECT_TRUE(services->dialogs.questions().isEmpty());
+    kittest::press(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(w->activeTab(), WorkspaceTab::AF);
+
+    const int afs = w->cdsServAutoForne.recordCount();
+    kittest::focus(w->dbgAutoForne);
+    kittest::press(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(w->cdsServAutoForne.recordCount(), afs);
+    EXPECT_TRUE(services->dialogs.questions().isEmpty());
+}
+
+AFDB_INSTANTIATE_ON_ENGINES(WorkspaceKeysTest);
+
+}  // namespace
+}  // namespace afdesk::testing

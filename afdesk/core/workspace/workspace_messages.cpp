@@ -1,0 +1,23 @@
+#include "afdesk/core/workspace/workspace_messages.h"
+
+namespace afdesk {
+
+const host::TMessages& msgLancaAutoF() {
+    static const host::TMessages table(
+        QStringLiteral("msgLancaAutoF"),
+        {
+            QStringLiteral("Get_DadAF|Recebendo dados da AF do servidor..."),
+            QStringLiteral("Get_Prods|Recebendo produtos do servidor..."),
+            QStringLiteral("Get_MensAF|Recebendo mensagem do servidor..."),
+            QStringLiteral("Get_FormPgto|Recebendo forma de pagamento do servidor..."),
+            QStringLiteral("Get_Encargo|Recebendo encargo do servidor..."),
+            QStringLiteral("Get_Dad|Recebendo dados do servidor..."),
+            QStringLiteral("Get_ParamGeral|Recebendo parâmetros do servidor..."),
+            QStringLiteral("ImportaSAC_NDisp|Importação SAC não disponível nesta versão."),
+            QStringLiteral("MudAutProd_NDisp|Mudança automática de produto não disponível nesta versão."),
+            QStringLiteral("FilDest_NCad|Filial Destino não cadastrada."),
+        });
+    return table;
+}
+
+}  // namespace afdesk
