@@ -35,6 +35,8 @@ protected:
                      QStringLiteral("&Testes")});
         catalog.add({QStringLiteral("TST00002"), QStringLiteral("Sem entrada"), QStringLiteral("afshell_noentry"),
                      QStringLiteral("&Testes")});
+        catalog.add({QStringLiteral("TST00003"), QStringLiteral("Não instalada"), QStringLiteral("afshell_ausente"),
+                     QStringLiteral("&Testes")});
         window = std::make_unique<ShellWindow>(*session, catalog, *loader);
         window->resize(1000, 700);
         window->show();
@@ -67,16 +69,21 @@ TEST_F(ShellWindowTest, MenuListsTheInstalledScreensByCode) {
 }
 
 TEST_F(ShellWindowTest, MissingDeliverablesAreReportedFromTheMenu) {
-    menuAction(QStringLiteral("CMP03900"))->trigger();
-    menuAction(QStringLiteral("CMP04000"))->trigger();
+    menuAction(QStringLiteral("TST00003"))->trigger();
     menuAction(QStringLiteral("TST00002"))->trigger();
     const QString folder = testing::moduleFolder();
     EXPECT_TRUE(dialogs->errorsAre({
-        QStringLiteral("Módulo afdesk não encontrado: %1/libafdesk.so").arg(folder),
-        QStringLiteral("Módulo afbatch não encontrado: %1/libafbatch.so").arg(folder),
+        QStringLiteral("Módulo afshell_ausente não encontrado: %1/libafshell_ausente.so").arg(folder),
         QStringLiteral("O módulo afshell_noentry não exporta a função IniProc: %1/libafshell_noentry.so").arg(folder),
     }));
     EXPECT_TRUE(children().isEmpty());
+}
+
+TEST_F(ShellWindowTest, BulkAlterationOpensFromTheMenuAsAChild) {
+    menuAction(QStringLiteral("CMP04000"))->trigger();
+    ASSERT_TRUE(dialogs->errorsAre({}));
+    ASSERT_EQ(children().size(), 1);
+    EXPECT_EQ(children().first()->windowTitle(), QStringLiteral("Alteração de AF"));
 }
 
 TEST_F(ShellWindowTest, DeliverableOpensItsScreenAsAChildSeeingTheShellsSession) {

@@ -2,6 +2,8 @@
 
 #include "platform/shell/unattended.h"
 
+#include "host/services/progress.h"
+
 #include "platform/db/database.h"
 #include "platform/db/sql_exec.h"
 #include "platform/db/testing/fixture_rows.h"
@@ -48,10 +50,13 @@ void ShellTest::SetUp() {
     ASSERT_TRUE(QFile::copy(templateDatabase(), m_databasePath));
     dialogs = std::make_shared<host::test::ScriptedDialogs>();
     host::setDialogService(dialogs);
+    progress = std::make_shared<host::test::RecordingProgress>();
+    host::setProgressService(progress);
 }
 
 void ShellTest::TearDown() {
     m_backends.reset();
+    host::setProgressService(nullptr);
     host::setDialogService(nullptr);
     EXPECT_EQ(dialogs->pendingAnswers(), 0) << dialogs->pendingDescription().join(QStringLiteral("; ")).toStdString();
 }

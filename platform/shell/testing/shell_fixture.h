@@ -11,6 +11,7 @@
 #include "platform/shell/login_flow.h"
 #include "platform/shell/module_loader.h"
 
+#include "host/testing/recording_progress.h"
 #include "host/testing/scripted_dialogs.h"
 
 #include <QtCore/QTemporaryDir>
@@ -41,6 +42,8 @@ protected:
     LoginResult logIn(const QString& branch = {}, const QString& operatorCode = QStringLiteral("OPERADOR1"));
 
     std::shared_ptr<host::test::ScriptedDialogs> dialogs;
+    // The screens the shell opens show the progress animation.
+    std::shared_ptr<host::test::RecordingProgress> progress;
 
 private:
     QTemporaryDir m_temp;
