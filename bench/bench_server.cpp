@@ -2,7 +2,6 @@
 
 #include "platform/db/sql_exec.h"
 #include "platform/demodata/demo_data.h"
-#include "platform/server/modules/business_modules.h"
 
 #include "host/remote/http_transport.h"
 #include "host/remote/in_process_transport.h"
@@ -74,16 +73,11 @@ BusiestBranch busiestBranch(afdb::Database& db) {
 }
 
 BenchServer::BenchServer(afdb::Database& db, int threads)
-    : m_provider(db),
-      m_credentials(m_provider),
-      m_auth(m_credentials, m_sessions),
-      m_dispatcher(m_registry, m_sessions, &m_provider) {
-    m_auth.registerModule(m_registry);
-    platform::server::modules::registerBusinessModules(m_registry);
+    : m_server(db) {
     platform::server::HttpServerOptions http;
     http.port = 0;
     http.threads = threads;
-    m_http = std::make_unique<platform::server::RpcHttpServer>(m_dispatcher, http);
+    m_http = std::make_unique<platform::server::RpcHttpServer>(m_server.dispatcher(), http);
     m_http->start();
     m_port = m_http->port();
 }
@@ -92,7 +86,7 @@ BenchServer::~BenchServer() { m_http->stop(); }
 
 std::unique_ptr<host::RemoteConnection> BenchServer::connect(const QString& module, bool inProcess) {
     const auto transport = [&]() -> std::unique_ptr<host::RemoteTransport> {
-        if (inProcess) return std::make_unique<host::InProcessTransport>(m_dispatcher.requestHandler());
+        if (inProcess) return std::make_unique<host::InProcessTransport>(m_server.dispatcher().requestHandler());
         return std::make_unique<host::HttpTransport>();
     };
     host::RemoteConnection session(QString::fromLatin1(host::kSessionModule), transport());

@@ -3,13 +3,8 @@
 // first use), and an application server over it with the session module and
 // "Cmp03900.rdmLancaAutoF", served over HTTP on a free port of 127.0.0.1.
 #include "platform/db/database.h"
-#include "platform/server/authenticator.h"
-#include "platform/server/credential_store.h"
-#include "platform/server/dispatcher.h"
-#include "platform/server/module_registry.h"
-#include "platform/server/modules/afdb_database_provider.h"
+#include "platform/server/modules/application_server.h"
 #include "platform/server/rpc_http_server.h"
-#include "platform/server/session_manager.h"
 
 #include "host/remote/remote_connection.h"
 
@@ -50,12 +45,7 @@ public:
     std::unique_ptr<host::RemoteConnection> connect(const QString& module, bool inProcess = false);
 
 private:
-    platform::server::modules::AfdbDatabaseProvider m_provider;
-    platform::server::ModuleRegistry m_registry;
-    platform::server::SessionManager m_sessions;
-    platform::server::SqlCredentialStore m_credentials;
-    platform::server::Authenticator m_auth;
-    platform::server::Dispatcher m_dispatcher;
+    platform::server::modules::ApplicationServer m_server;
     std::unique_ptr<platform::server::RpcHttpServer> m_http;
     int m_port = 0;
 };

@@ -2,7 +2,6 @@
 
 #include "host/data/errors.h"
 #include "platform/demodata/demo_data.h"
-#include "platform/server/modules/business_modules.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
@@ -15,14 +14,9 @@ EmbeddedServer::EmbeddedServer(EmbeddedServerOptions options)
     : m_options(std::move(options)),
       m_createdDemo(prepareFile(m_options.databasePath)),
       m_database(afdb::Config::sqlite(m_options.databasePath)),
-      m_provider(m_database),
-      m_credentials(m_provider),
-      m_auth(m_credentials, m_sessions, AuthOptions{m_options.loginFailureDelay, 4}),
-      m_dispatcher(m_registry, m_sessions, &m_provider) {
+      m_server(m_database, AuthOptions{m_options.loginFailureDelay, 4}) {
     // An older file is brought up to this program's schema; a newer one is refused.
     m_database.migrate();
-    m_auth.registerModule(m_registry);
-    modules::registerBusinessModules(m_registry);
 }
 
 EmbeddedServer::~EmbeddedServer() = default;

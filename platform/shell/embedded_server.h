@@ -5,12 +5,7 @@
 // modules, served through the same dispatcher that afserver puts behind HTTP.
 // Calls arrive through an in-process transport on the GUI thread.
 #include "platform/db/database.h"
-#include "platform/server/authenticator.h"
-#include "platform/server/credential_store.h"
-#include "platform/server/dispatcher.h"
-#include "platform/server/module_registry.h"
-#include "platform/server/modules/afdb_database_provider.h"
-#include "platform/server/session_manager.h"
+#include "platform/server/modules/application_server.h"
 
 #include <chrono>
 
@@ -33,9 +28,9 @@ public:
     const QString& databasePath() const { return m_options.databasePath; }
     bool createdDemoDatabase() const { return m_createdDemo; }
 
-    host::RpcRequestHandler requestHandler() const { return m_dispatcher.requestHandler(); }
-    const platform::server::Dispatcher& dispatcher() const { return m_dispatcher; }
-    platform::server::SessionManager& sessions() { return m_sessions; }
+    host::RpcRequestHandler requestHandler() const { return m_server.dispatcher().requestHandler(); }
+    const platform::server::Dispatcher& dispatcher() const { return m_server.dispatcher(); }
+    platform::server::SessionManager& sessions() { return m_server.sessions(); }
 
 private:
     static bool prepareFile(const QString& path);
@@ -43,12 +38,7 @@ private:
     EmbeddedServerOptions m_options;
     bool m_createdDemo;
     afdb::Database m_database;
-    platform::server::modules::AfdbDatabaseProvider m_provider;
-    platform::server::ModuleRegistry m_registry;
-    platform::server::SessionManager m_sessions;
-    platform::server::SqlCredentialStore m_credentials;
-    platform::server::Authenticator m_auth;
-    platform::server::Dispatcher m_dispatcher;
+    platform::server::modules::ApplicationServer m_server;
 };
 
 }  // namespace shell

@@ -1,7 +1,5 @@
 #include "host_server_fixture.h"
 
-#include "platform/server/modules/business_modules.h"
-
 #include "host/lookup/host_database.h"
 #include "host/remote/http_transport.h"
 #include "host/remote/in_process_transport.h"
@@ -35,37 +33,26 @@ HostServerFixture::~HostServerFixture() {
     host::setHostDatabase(nullptr);
 }
 
-void HostServerFixture::start() {
-    if (m_dispatcher) return;
-    m_provider = std::make_unique<AfdbDatabaseProvider>(m_db);
-    m_credentials = std::make_unique<SqlCredentialStore>(*m_provider);
-    m_auth = std::make_unique<Authenticator>(*m_credentials, m_sessions, AuthOptions{std::chrono::milliseconds(30), 4});
-    m_auth->registerModule(m_registry);
-    registerBusinessModules(m_registry);
-    m_dispatcher = std::make_unique<Dispatcher>(m_registry, m_sessions, m_provider.get());
-}
-
-Dispatcher& HostServerFixture::dispatcher() {
-    start();
-    return *m_dispatcher;
+ApplicationServer& HostServerFixture::server() {
+    if (!m_server) m_server = std::make_unique<ApplicationServer>(m_db, AuthOptions{std::chrono::milliseconds(30), 4});
+    return *m_server;
 }
 
 void HostServerFixture::useServer(Transport transport, const QString& operatorCode, const QString& operatorName) {
-    start();
     if (m_token.isEmpty() || m_operator != operatorCode) {
-        m_token = m_sessions.open({operatorCode, operatorName.isEmpty() ? operatorCode : operatorName});
+        m_token = sessions().open({operatorCode, operatorName.isEmpty() ? operatorCode : operatorName});
         m_operator = operatorCode;
     }
     int port = 0;
     if (transport == Transport::Http) {
         if (!m_http) {
             const HttpServerOptions options{.port = 0, .threads = 2};
-            m_http = std::make_unique<RpcHttpServer>(*m_dispatcher, options);
+            m_http = std::make_unique<RpcHttpServer>(dispatcher(), options);
             m_http->start();
         }
         port = m_http->port();
     }
-    const host::RpcRequestHandler dispatch = m_dispatcher->requestHandler();
+    const host::RpcRequestHandler dispatch = dispatcher().requestHandler();
     const host::RpcRequestHandler recorded = [this, dispatch](const QByteArray& request) {
         QString method;
         try {

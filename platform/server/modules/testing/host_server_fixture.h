@@ -10,13 +10,8 @@
 //   ... run the screen ...
 //   EXPECT_EQ(server.callCount("GetAutoForne"), 1);
 #include "platform/db/database.h"
-#include "platform/server/authenticator.h"
-#include "platform/server/credential_store.h"
-#include "platform/server/dispatcher.h"
-#include "platform/server/module_registry.h"
-#include "platform/server/modules/afdb_database_provider.h"
+#include "platform/server/modules/application_server.h"
 #include "platform/server/rpc_http_server.h"
-#include "platform/server/session_manager.h"
 
 #include <QtCore/QStringList>
 
@@ -40,9 +35,9 @@ public:
     // one when the operator changes) and points the host's server access at it.
     void useServer(Transport transport, const QString& operatorCode, const QString& operatorName = {});
 
-    ModuleRegistry& registry() { return m_registry; }
-    Dispatcher& dispatcher();
-    SessionManager& sessions() { return m_sessions; }
+    ModuleRegistry& registry() { return server().registry(); }
+    Dispatcher& dispatcher() { return server().dispatcher(); }
+    SessionManager& sessions() { return server().sessions(); }
     const QString& token() const { return m_token; }
 
     // In-process calls so far, as "method" names in call order.
@@ -51,15 +46,11 @@ public:
     void clearCalls();
 
 private:
-    void start();
+    // Built on first use.
+    ApplicationServer& server();
 
     afdb::Database& m_db;
-    std::unique_ptr<AfdbDatabaseProvider> m_provider;
-    ModuleRegistry m_registry;
-    SessionManager m_sessions;
-    std::unique_ptr<SqlCredentialStore> m_credentials;
-    std::unique_ptr<Authenticator> m_auth;
-    std::unique_ptr<Dispatcher> m_dispatcher;
+    std::unique_ptr<ApplicationServer> m_server;
     std::unique_ptr<RpcHttpServer> m_http;
     QString m_token;
     QString m_operator;
