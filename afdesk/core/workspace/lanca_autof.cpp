@@ -1,6 +1,7 @@
 #include "afdesk/core/workspace/lanca_autof.h"
 
 #include "afdesk/core/filter/filtro_af.h"
+#include "afdesk/core/header/header_entry.h"
 #include "afdesk/core/model/af_datasets.h"
 #include "afdesk/core/model/af_list_grid.h"
 #include "afdesk/core/workspace/af_loading.h"
@@ -69,44 +70,6 @@ kit::DBGrid* gridOn(QWidget* parent, kit::DataSource* source, const QString& nam
     return g;
 }
 
-// The header's fields as plain boxes until the header entry has its own.
-void headerBoxes(QWidget* parent, kit::DataSource* src) {
-    struct Box {
-        const char* caption;
-        const char* code;
-        const char* name;  // may be null
-    };
-    static constexpr Box kBoxes[] = {
-        {"Número", "NRAUTOFORN", nullptr},           {"Filial Destino", "CDFILDEST", "NMFILDEST"},
-        {"Filial Lançamento", "CDFILLANC", "NMFILIAL"}, {"Fornecedor", "CDFORNECED", "NMRAZSOCFORN"},
-        {"Comprador", "CDOPERADOR", "NMOPERADOR"},    {"Empresa", "CDEMPRESA", "NMEMPRESA"},
-        {"Tipo de Cobrança", "CDTIPCOB", "NMTIPOCOBR"}, {"Forma de Pagamento", "CDFORMPGTO", "NMFORMPGTO"},
-        {"Total", "VRTOTALAF", nullptr},
-    };
-    auto* form = new QWidget(parent);
-    auto* grid = new QGridLayout(form);
-    int row = 0;
-    grid->addWidget(new QLabel(QStringLiteral("Data"), form), row, 0);
-    auto* date = new kit::DBDateEdit(src, QStringLiteral("DTAUTOFORN"), form);
-    date->setObjectName(QStringLiteral("dbdDTAUTOFORN"));
-    grid->addWidget(date, row++, 1);
-    for (const Box& b : kBoxes) {
-        grid->addWidget(new QLabel(QString::fromUtf8(b.caption), form), row, 0);
-        auto* code = new kit::DBEdit(src, QString::fromLatin1(b.code), form);
-        code->setObjectName(QStringLiteral("dbe") + QLatin1String(b.code));
-        grid->addWidget(code, row, 1);
-        if (b.name) {
-            auto* name = new kit::DBEdit(src, QString::fromLatin1(b.name), form);
-            name->setObjectName(QStringLiteral("dbe") + QLatin1String(b.name));
-            grid->addWidget(name, row, 2);
-        }
-        ++row;
-    }
-    grid->setColumnStretch(2, 1);
-    grid->setRowStretch(row, 1);
-    parent->layout()->addWidget(form);
-}
-
 }  // namespace
 
 LancaAutoF::LancaAutoF(QWidget* parent) : kit::StandardGridScreen(QStringLiteral("CMP03900"), parent) {
@@ -132,6 +95,7 @@ LancaAutoF::LancaAutoF(QWidget* parent) : kit::StandardGridScreen(QStringLiteral
     buildMenus();
     setStandardSource(&dtsPadrao);
     bindReactions();
+    header->bindEvents();
     createWorkspace(*this);
 }
 
@@ -163,7 +127,7 @@ void LancaAutoF::buildTabs() {
     dbgAutoForne = gridOn(tabPage(WorkspaceTab::AF), &dtsServAutoForne, QStringLiteral("dbgAutoForne"));
     configureAfListGrid(*dbgAutoForne);
 
-    headerBoxes(tabPage(WorkspaceTab::DadosAF), &dtsAutoForne);
+    header = std::make_unique<HeaderEntry>(*this, tabPage(WorkspaceTab::DadosAF));
 
     // "Produtos": item products above, the items (the standard grid) and the inner tabs below.
     QWidget* produtos = tabPage(WorkspaceTab::Produtos);

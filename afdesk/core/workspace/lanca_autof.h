@@ -19,6 +19,7 @@
 #include <QtCore/QVariant>
 #include <array>
 #include <map>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -34,6 +35,7 @@ class DBMemo;
 
 namespace afdesk {
 
+class HeaderEntry;
 struct FilterTargets;
 
 // The tabs of the page control, in their order.
@@ -63,6 +65,10 @@ struct WorkspaceFlags {
     QVariant itemEntryArray;      // kept by item entry; Null at creation
     QStringList itemEntryTexts;   // three remembered texts of item entry
     bool itemEntryFlag = false;
+    int headerTag = 0;            // tag of cdsAutoForne: 99 once the post of a new AF began
+    int fechaAFTag = 0;           // tag of "Fechar AF": 99 = the next confirm closes the AF
+    bool dadosAFPendingRefresh = false;  // "Dados da AF" presses "Verificar" when next shown
+    bool reloadSuppressed = false;  // the list's row change loads no AF meanwhile
 };
 
 class LancaAutoF : public kit::StandardGridScreen {
@@ -118,6 +124,7 @@ public:
     kit::DataSource dtsMovOpAF{&cdsMovOpAF};
 
     WorkspaceFlags flags;
+    std::unique_ptr<HeaderEntry> header;  // the "Dados da AF" tab
     AfCache cache;
     QString listReadFor;  // the destination branch current when the list was last read
     QString lastListRow;  // the list row the reactions last ran for
