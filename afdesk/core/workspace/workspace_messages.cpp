@@ -1,11 +1,13 @@
 #include "afdesk/core/workspace/workspace_messages.h"
 
+#include "afdesk/core/header/header_messages.h"
+
 namespace afdesk {
 
 const host::TMessages& msgLancaAutoF() {
     static const host::TMessages table(
         QStringLiteral("msgLancaAutoF"),
-        {
+        QStringList{
             QStringLiteral("Get_DadAF|Recebendo dados da AF do servidor..."),
             QStringLiteral("Get_Prods|Recebendo produtos do servidor..."),
             QStringLiteral("Get_MensAF|Recebendo mensagem do servidor..."),
@@ -16,7 +18,7 @@ const host::TMessages& msgLancaAutoF() {
             QStringLiteral("ImportaSAC_NDisp|Importação SAC não disponível nesta versão."),
             QStringLiteral("MudAutProd_NDisp|Mudança automática de produto não disponível nesta versão."),
             QStringLiteral("FilDest_NCad|Filial Destino não cadastrada."),
-        });
+        } + headerMessageLines());
     return table;
 }
 
