@@ -94,6 +94,31 @@ const std::vector<Rule>& rules() {
            "A.NRAUTOFORN), 0) - 100) > 1e-9")},
         {"só AFs pela forma de pagamento têm prazos",
          q("SELECT COUNT(*) FROM PRAZOPGTAF I JOIN AUTOFORNE A ON $AF WHERE COALESCE(A.IDTPFORPGTAF, 'X') <> 'V'")},
+        {"prazos do fornecedor somam 100% quando ele paga pela forma de pagamento",
+         q("SELECT COUNT(*) FROM FORNECEDOR F WHERE F.IDTPFORPGTFO = 'V' AND ABS(COALESCE((SELECT SUM(T.VRPERCPGTOFO) "
+           "FROM PRAZOPGFOR T WHERE T.CDFORNECED = F.CDFORNECED), 0) - 100) > 1e-9")},
+        {"só fornecedores pela forma de pagamento têm prazos",
+         q("SELECT COUNT(*) FROM PRAZOPGFOR T JOIN FORNECEDOR F ON F.CDFORNECED = T.CDFORNECED WHERE "
+           "COALESCE(F.IDTPFORPGTFO, 'X') <> 'V'")},
+        {"AF só para filial com central de compras e parâmetros",
+         q("SELECT COUNT(*) FROM AUTOFORNE A JOIN FILIAL F ON F.CDFILIAL = A.CDFILDEST WHERE (F.CDFILCENTCMP IS NULL "
+           "AND F.IDFUNCAOFILI <> 'C') OR NOT EXISTS (SELECT 1 FROM PARCMPSUP P WHERE P.CDFILIAL = F.CDFILIAL) OR NOT "
+           "EXISTS (SELECT 1 FROM PARASUPRI S WHERE S.CDFILIAL = F.CDFILIAL)")},
+        {"o operador logístico de uma filial é um operador logístico da mesma central",
+         q("SELECT COUNT(*) FROM FILIAL F JOIN FILIAL O ON O.CDFILIAL = F.CDFILIOPELOG WHERE O.IDFUNCAOFILI <> 'O' OR "
+           "O.CDFILCENTCMP <> F.CDFILCENTCMP")},
+        {"a empresa do emitente padrão \"Empresa Informada\" pode faturar para a filial",
+         q("SELECT COUNT(*) FROM PARCMPSUP P WHERE P.IDTIPEMITGER = '2' AND NOT EXISTS (SELECT 1 FROM EMPRCNTRFIL E "
+           "WHERE E.CDEMPRESA = P.CDEMPRESA AND E.CDFILIAL = P.CDFILIAL)")},
+        {"emitente padrão \"Cliente Principal\" só em filial com cliente principal",
+         q("SELECT COUNT(*) FROM PARCMPSUP P WHERE P.IDTIPEMITGER = '3' AND NOT EXISTS (SELECT 1 FROM CLIENFILIAL C "
+           "WHERE C.CDFILIAL = P.CDFILIAL AND C.IDCLIENPRIN = 'S')")},
+        {"filial com transportadoras tem exatamente uma principal",
+         q("SELECT COUNT(*) FROM FILIAL F WHERE EXISTS (SELECT 1 FROM RELFILTRAS R WHERE R.CDFILIAL = F.CDFILIAL) AND "
+           "(SELECT COUNT(*) FROM RELFILTRAS R WHERE R.CDFILIAL = F.CDFILIAL AND R.IDTRANSPRINC = 'S') <> 1")},
+        {"no máximo um cliente principal por filial",
+         q("SELECT COUNT(*) FROM FILIAL F WHERE (SELECT COUNT(*) FROM CLIENFILIAL C WHERE C.CDFILIAL = F.CDFILIAL AND "
+           "C.IDCLIENPRIN = 'S') > 1")},
         {"encargos caem em datas de entrega da AF",
          q("SELECT COUNT(*) FROM ENCARGOAF E WHERE NOT EXISTS (SELECT 1 FROM ITEMAUTF I WHERE I.CDFILDEST = E.CDFILDEST "
            "AND I.CDFILLANC = E.CDFILLANC AND I.NRAUTOFORN = E.NRAUTOFORN AND I.DTPROGENTAF = E.DTENTRENCAF)")},

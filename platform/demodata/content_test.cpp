@@ -109,6 +109,71 @@ TEST_P(DemoContentTest, EverySituationIsPresent) {
     }
 }
 
+// What the header entry of a new AF checks, with data on both sides of each
+// check, so every message and every default can be met with the demo logins.
+TEST_P(DemoContentTest, EveryHeaderCheckHasDataOnBothSides) {
+    const char* const withParameters = "EXISTS (SELECT 1 FROM PARCMPSUP P WHERE P.CDFILIAL = FILIAL.CDFILIAL)";
+    const std::vector<Present> cases = {
+        {"emitente padrão vazio", "PARCMPSUP", "IDTIPEMITGER IS NULL"},
+        {"emitente padrão empresa da filial", "PARCMPSUP", "IDTIPEMITGER = '1'"},
+        {"emitente padrão empresa informada", "PARCMPSUP", "IDTIPEMITGER = '2' AND CDEMPRESA IS NOT NULL"},
+        {"emitente padrão cliente principal", "PARCMPSUP", "IDTIPEMITGER = '3'"},
+        {"data da AF igual à de processamento", "PARASUPRI", "IDVALDTAF = 'D'"},
+        {"data da AF até o mês de processamento", "PARASUPRI", "IDVALDTAF = 'M'"},
+        {"qualificação válida até o dia", "PARASUPRI", "IDULTIDTVALQ = 'D'"},
+        {"qualificação válida até o fim do mês", "PARASUPRI", "IDULTIDTVALQ = 'M'"},
+        {"filial com cliente principal", "FILIAL",
+         "EXISTS (SELECT 1 FROM CLIENFILIAL C WHERE C.CDFILIAL = FILIAL.CDFILIAL AND C.IDCLIENPRIN = 'S')"},
+        {"filial com parâmetros sem cliente principal", "FILIAL",
+         "$PARAM AND NOT EXISTS (SELECT 1 FROM CLIENFILIAL C WHERE C.CDFILIAL = FILIAL.CDFILIAL AND C.IDCLIENPRIN = 'S')"},
+        {"empresa que não fatura para a filial", "FILIAL",
+         "$PARAM AND EXISTS (SELECT 1 FROM EMPRESA E WHERE NOT EXISTS (SELECT 1 FROM EMPRCNTRFIL R WHERE R.CDEMPRESA = "
+         "E.CDEMPRESA AND R.CDFILIAL = FILIAL.CDFILIAL))"},
+        {"filial com duas empresas emitentes", "FILIAL",
+         "(SELECT COUNT(*) FROM EMPRCNTRFIL R WHERE R.CDFILIAL = FILIAL.CDFILIAL) > 1"},
+        {"tipo de cobrança", "TIPOCOBR", "1 = 1"},
+        {"tipo de conta a pagar", "TIPOCTPAGAR", "1 = 1"},
+        {"transportadora principal da filial", "RELFILTRAS", "IDTRANSPRINC = 'S'"},
+        {"outra transportadora da filial", "RELFILTRAS", "IDTRANSPRINC = 'N'"},
+        {"transportadora que não atende a filial", "FILIAL",
+         "$PARAM AND EXISTS (SELECT 1 FROM TRANSPORT T WHERE NOT EXISTS (SELECT 1 FROM RELFILTRAS R WHERE R.CDFILIAL = "
+         "FILIAL.CDFILIAL AND R.IDTPIJURTRAN = T.IDTPIJURTRAN AND R.NRINSJURTRAN = T.NRINSJURTRAN))"},
+        {"fornecedor ativo qualificado", "FORNECEDOR", "IDSITUCADA = 'A' AND CDQUALIF = '0001' AND DTVALQUALIF >= :BASE"},
+        {"fornecedor ativo qualificado só para fornecimento automático", "FORNECEDOR",
+         "IDSITUCADA = 'A' AND CDQUALIF = '0002' AND IDFORNAUTO = 'S' AND DTVALQUALIF >= :BASE"},
+        {"fornecedor ativo de qualificação automática sem fornecimento automático", "FORNECEDOR",
+         "IDSITUCADA = 'A' AND CDQUALIF = '0002' AND IDFORNAUTO = 'N'"},
+        {"fornecedor ativo com qualificação que não permite comprar", "FORNECEDOR",
+         "IDSITUCADA = 'A' AND CDQUALIF = '0003'"},
+        {"fornecedor ativo com qualificação vencida no mês anterior", "FORNECEDOR",
+         "IDSITUCADA = 'A' AND CDQUALIF = '0001' AND DTVALQUALIF < :MONTH"},
+        {"fornecedor ativo com qualificação vencida neste mês (vale só até o fim do mês)", "FORNECEDOR",
+         "IDSITUCADA = 'A' AND CDQUALIF = '0001' AND DTVALQUALIF >= :MONTH AND DTVALQUALIF < :BASE"},
+        {"fornecedor ativo sem qualificação", "FORNECEDOR", "IDSITUCADA = 'A' AND CDQUALIF IS NULL"},
+        {"fornecedor inativo qualificado", "FORNECEDOR", "IDSITUCADA = 'I' AND CDQUALIF = '0001' AND DTVALQUALIF >= :BASE"},
+        {"fornecedor pela forma de pagamento com vários prazos", "FORNECEDOR",
+         "IDTPFORPGTFO = 'V' AND (SELECT COUNT(*) FROM PRAZOPGFOR T WHERE T.CDFORNECED = FORNECEDOR.CDFORNECED) > 1"},
+        {"fornecedor com pagamento fixo no dia", "FORNECEDOR", "IDTPFORPGTFO = 'F'"},
+        {"fornecedor sem forma de pagamento", "FORNECEDOR", "IDTPFORPGTFO IS NULL"},
+        {"comprador para quem o assistente não está relacionado", "COMPRADOR",
+         "NOT EXISTS (SELECT 1 FROM COMPROPER R WHERE R.CDCOMPRADOR = COMPRADOR.CDOPERADOR AND R.CDOPERADOR = 'ASSIST')"},
+        {"comprador que o assistente atende sem senha", "COMPROPER",
+         "CDOPERADOR = 'ASSIST' AND IDAFCMPOPER = 'S' AND IDEXSENHCMPOPER = 'N'"},
+    };
+    const QDate base = demoBaseDate();
+    const afdb::Params dates = {{"BASE", QDateTime(base, QTime(0, 0), Qt::UTC)},
+                                {"MONTH", QDateTime(QDate(base.year(), base.month(), 1), QTime(0, 0), Qt::UTC)}};
+    for (const Present& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString where = QString::fromUtf8(c.where).replace(QStringLiteral("$PARAM"), QString::fromLatin1(withParameters));
+        const QString sql = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2").arg(QString::fromLatin1(c.table), where);
+        afdb::Params used;
+        for (const afdb::Param& p : dates)
+            if (sql.contains(QLatin1Char(':') + p.name)) used.push_back(p);
+        EXPECT_GT(count(sql, used), 0);
+    }
+}
+
 TEST_P(DemoContentTest, BranchParametersVaryAcrossBranches) {
     const std::vector<std::pair<const char*, const char*>> columns = {
         {"PARASUPRI", "IDULTIDTVALQ"}, {"PARASUPRI", "IDVALDTAF"},     {"PARASUPRI", "IDBLOQUEAAF"},

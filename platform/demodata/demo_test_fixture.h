@@ -30,6 +30,7 @@ protected:
     }
 
     QSqlDatabase db() { return store()[GetParam()].database->connection(); }
+    afdb::Database& database() { return *store()[GetParam()].database; }
     const DemoSummary& summary() { return store()[GetParam()].summary; }
 
     qint64 count(const QString& sql, const afdb::Params& params = {}) {

@@ -81,7 +81,13 @@ void buildBranches(World& w) {
     Branch closed = makeBranch(w, BranchRole::Store, QStringLiteral("Loja Centro (encerrada)"), 0, places[0]);
     closed.central = w.branches[std::size_t(w.centrals[0])].code;
     closed.contractRescinded = true;
+    closed.note = QStringLiteral("Contrato de locação rescindido; não recebe AFs.");
     addBranch(w, std::move(closed));
+    // A franchised store: parameters of its own but no purchasing central (and
+    // no logistic operator), so no AF can be destined to it.
+    Branch franchise = makeBranch(w, BranchRole::Store, QStringLiteral("Loja Franqueada (sem central)"), 0, places[0]);
+    franchise.note = QStringLiteral("Franquia: compra fora das centrais de compras.");
+    addBranch(w, std::move(franchise));
 }
 
 // The parameter mix: consecutive branches get different values, so every rule
@@ -277,7 +283,10 @@ void buildSuppliers(World& w) {
             break;
         case 4:
             s.qualification = QStringLiteral("0001");
-            if (i % 15 == 4) s.qualificationValidUntil = w.base.addDays(-20);  // expired
+            if (i % 15 == 4) s.qualificationValidUntil = w.base.addDays(-20);  // expired last month
+            // Expired earlier in the base month: still valid where the branch
+            // counts validity to the end of the month (IDULTIDTVALQ 'M').
+            if (i % 30 == 19) s.qualificationValidUntil = w.base.addDays(1 - w.base.day());
             break;
         default: s.qualification = QStringLiteral("0001");
         }

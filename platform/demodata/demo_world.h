@@ -27,6 +27,7 @@ struct Branch {
     QString state;
     BranchRole role = BranchRole::Store;
     bool contractRescinded = false;  // IDCNTRRESC 'S': no parameters, receives no AF
+    QString note;                    // TXOBSFILIAL
     int centralIndex = 0;
     int ordinal = 0;                 // position among all branches: drives the parameter mix
     QString emitterType;             // PARCMPSUP.IDTIPEMITGER
@@ -36,7 +37,9 @@ struct Branch {
     std::vector<int> carriers;       // indexes into World::carriers; the first is the main one
     std::vector<QString> companies;  // EMPRCNTRFIL
 
-    bool receivesAfs() const { return !contractRescinded && role != BranchRole::LogisticOperator; }
+    // A central serves itself; a franchised store has no central at all.
+    bool hasCentral() const { return role == BranchRole::Central || !central.isEmpty(); }
+    bool receivesAfs() const { return !contractRescinded && role != BranchRole::LogisticOperator && hasCentral(); }
     bool hasParameters() const { return !contractRescinded; }
 };
 

@@ -36,10 +36,8 @@ void branchRows(const World& w, RowBuffer& out) {
     for (BranchRole role : {BranchRole::Central, BranchRole::LogisticOperator, BranchRole::Store})
         for (const Branch& b : w.branches) {
             if (b.role != role) continue;
-            const QString note = b.contractRescinded ? QStringLiteral("Contrato de locação rescindido; não recebe AFs.")
-                                                     : QString();
             t.add({b.code, b.name, b.company, orNull(b.central), functionOf(b), b.stateRegistration, b.region,
-                   yes(b.contractRescinded), orNull(b.logisticOperator), b.state, orNull(note),
+                   yes(b.contractRescinded), orNull(b.logisticOperator), b.state, orNull(b.note),
                    QDateTime(demoBaseDate(), QTime(0, 0))});
         }
 }

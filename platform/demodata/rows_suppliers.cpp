@@ -100,7 +100,7 @@ void supplierRows(const World& w, RowBuffer& out) {
         std::set<QString> served;
         for (int c : s.centrals)
             for (const Branch& b : w.branches)
-                if (b.centralIndex == c && b.hasParameters()) {
+                if (b.centralIndex == c && b.hasParameters() && b.hasCentral()) {
                     branches.add({s.code, b.code, QString::fromLatin1(weekdays[i % 4])});
                     served.insert(b.region);
                 }

@@ -201,6 +201,11 @@ Fields prazoPgtAF() {
     return f;
 }
 
+Fields prazoPgFor() {
+    return {hid("CDFORNECED", 21), num("NRDIASPGTOFO", "Prazo(Dias)"),
+            num("VRPERCPGTOFO", "Percentual", "#0.00 %").withEditFormat(QStringLiteral("#0.00"))};
+}
+
 Fields dataEncargo() {
     Fields f = {date("DTPROGENTAF", "Data")};
     for (FieldDef& k : afKey()) f.push_back(k);

@@ -17,6 +17,7 @@ Fields mudAutProd();     // cdsMudAutProd
 Fields grupFili();       // cdsGrupFili
 Fields filiAgrupFili();  // cdsFiliAgrupFili
 Fields aprovSoliGer();   // cdsAprovSoliGer
+Fields prazoPgFor();     // cdsPrazoPgFor: the supplier's default payment terms
 
 // Item level.
 Fields itemAutfProduto();  // cdsItemAutf_Produto

@@ -10,6 +10,7 @@ namespace platform::server::modules {
 void addListMethods(ServerModule& module);     // filter and AF list
 void addAfLoadMethods(ServerModule& module);   // the loads of one AF
 void addStartupMethods(ServerModule& module);  // parameters read at start-up and by the filter
+void addHeaderMethods(ServerModule& module);   // checks and defaults of a new AF's header
 
 // The SELECT behind GetServAutoForne, without its WHERE clause (benchmarks
 // compare the method with the bare query).

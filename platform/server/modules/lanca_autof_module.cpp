@@ -17,6 +17,7 @@ void registerLancaAutoF(ModuleRegistry& registry) {
     addListMethods(module);
     addAfLoadMethods(module);
     addStartupMethods(module);
+    addHeaderMethods(module);
 }
 
 }  // namespace platform::server::modules
