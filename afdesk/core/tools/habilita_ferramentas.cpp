@@ -65,10 +65,19 @@ bool excluirByTab(const ToolSnapshot& s, const ToolTerms& t) {
 }
 
 // On "Produtos" with an item or product grid focused the deletion follows the items' own rule.
+// It reads the focus only: the product grid deletes item products, and a
+// recomputation from that grid comes with the product grid's data source, so
+// a condition on the triggering source would leave the rule unreachable.
 bool excluirItem(const ToolSnapshot& s, const ToolTerms& t) {
     return t.writer && t.mayChange && s.focus != Focus::ItemGrid && t.browse && t.notEmpty &&
            code(s.IDBAIXITMAF).isEmpty() && !codeIn(s.row.IDBAIXAAF, {"4", "5"}) && t.outboundOk &&
-           t.notConsolidated && s.source != Source::ItemProducts && t.notSeparated;
+           t.notConsolidated && t.notSeparated;
+}
+
+// The quantity box of "Entrega / Baixa Manual" (dbeQTEFETENTRAF) is the
+// manual-receipt and the received quantity alike.
+bool receiptQuantityFocused(const ToolSnapshot& s) {
+    return s.focus == Focus::ManualReceiptQty || s.focus == Focus::ReceivedQty;
 }
 
 bool searchableTab(const ToolSnapshot& s) {
@@ -89,7 +98,7 @@ bool consistirBase(const ToolSnapshot& s, const ToolTerms& t) {
 }  // namespace
 
 bool incluirEnabled(const ToolSnapshot& s) {
-    if (s.focus == Focus::ManualReceiptQty) return false;
+    if (receiptQuantityFocused(s)) return false;
     const ToolTerms t = buildTerms(s);
     const bool tabAllows = t.mayChange || s.tab == AfTab::AF || (s.tab == AfTab::FilialDest && t.confirmed);
     return t.writer && t.browse && tabAllows && incluirByTab(s, t);
@@ -101,7 +110,7 @@ bool alterarEnabled(const ToolSnapshot& s) {
 }
 
 bool excluirEnabled(const ToolSnapshot& s) {
-    if (s.focus == Focus::ManualReceiptQty) return false;
+    if (receiptQuantityFocused(s)) return false;
     const ToolTerms t = buildTerms(s);
     if (s.tab == AfTab::Produtos && focusInItemOrProductGrid(s)) return excluirItem(s, t);
     return t.writer && t.mayChange && t.autoOk && s.focus != Focus::ItemGrid && t.browse && t.notEmpty &&
@@ -118,11 +127,14 @@ bool verificarEnabled(const ToolSnapshot& s) {
     return procurarEnabled(s);
 }
 
+// One rule for the button wherever it is recomputed (the tools and the items'
+// state change): every condition either of them names must hold, so that no
+// path enables a receipt the other refuses.
 bool baixarEnabled(const ToolSnapshot& s) {
     const DatasetView& items = s.view(Source::Items);
     return !codeIn(s.IDBAIXITMAF, {"2", "3"}) && !codeIn(s.row.IDBAIXAAF, {"4", "5"}) && isOutboundOk(s.row) &&
-           items.browsing() && !items.empty && !s.closeAFChanged && code(s.row.IDAFOPERLOG) != QLatin1String("1") &&
-           isNotExpired(s.row) && isNotSeparated(s.row);
+           isNotConsolidated(s.row) && items.browsing() && !items.empty && !s.closeAFChanged &&
+           code(s.row.IDAFOPERLOG) != QLatin1String("1") && isNotExpired(s.row) && isNotSeparated(s.row);
 }
 
 bool encargoTabEnabled(const ToolSnapshot& s) { return !s.list().empty && itemProductsUsable(s); }

@@ -59,7 +59,7 @@ bool alterarEnabled(const ToolSnapshot& s);
 bool excluirEnabled(const ToolSnapshot& s);
 bool procurarEnabled(const ToolSnapshot& s);
 bool verificarEnabled(const ToolSnapshot& s);
-bool baixarEnabled(const ToolSnapshot& s);
+bool baixarEnabled(const ToolSnapshot& s);  // the manual-receipt "Baixar", one rule for every caller
 bool encargoTabEnabled(const ToolSnapshot& s);
 
 }  // namespace afdesk

@@ -296,8 +296,17 @@ TEST(HabilitaFerramentas, ExcluirRules) {
         {"terms", [](ToolSnapshot& s) { s = onTab(s, AfTab::FormaPgto); }, {{kExcluir, true}}},
         {"charges", [](ToolSnapshot& s) { s = onTab(s, AfTab::Encargo); }, {{kExcluir, false}}},
         {"item grid focused", produtos, {{kExcluir, false}}},
+        // The product grid recomputes with its own data source: the rule reads the focus, so it can delete.
         {"product grid focused, product source",
          [&](ToolSnapshot& s) { produtos(s); s.focus = Focus::ProductGrid; s.source = Source::ItemProducts; },
+         {{kExcluir, true}}},
+        {"product grid focused, no item products",
+         [&](ToolSnapshot& s) { produtos(s); s.focus = Focus::ProductGrid; s.source = Source::ItemProducts;
+                                s.view(Source::ItemProducts) = browsed(true); },
+         {{kExcluir, false}}},
+        {"product grid focused, item products edited",
+         [&](ToolSnapshot& s) { produtos(s); s.focus = Focus::ProductGrid; s.source = Source::ItemProducts;
+                                s.view(Source::ItemProducts) = editedView(); },
          {{kExcluir, false}}},
         // The item rule drops EXAF and Auto-ok but asks for an item without receipts.
         {"product grid focused, item source",
@@ -311,6 +320,8 @@ TEST(HabilitaFerramentas, ExcluirRules) {
         {"items of a manually settled AF", [&](ToolSnapshot& s) { produtos(s); s.focus = Focus::ProductGrid; s.row.IDBAIXAAF = "3"; },
          {{kExcluir, true}}},
         {"manual-receipt box focused", [&](ToolSnapshot& s) { produtos(s); s.focus = Focus::ManualReceiptQty; },
+         {{kExcluir, false}, {kIncluir, false}}},
+        {"received-quantity box focused", [&](ToolSnapshot& s) { produtos(s); s.focus = Focus::ReceivedQty; },
          {{kExcluir, false}, {kIncluir, false}}},
     });
 }
@@ -421,6 +432,9 @@ TEST(HabilitaFerramentas, ManualReceiptButton) {
         {"items edited", [](ToolSnapshot& s) { s.view(Source::Items) = editedView(); }, {{kBaixar, false}}},
         {"items empty", [](ToolSnapshot& s) { s.view(Source::Items) = browsed(true); }, {{kBaixar, false}}},
         {"AF partial", [](ToolSnapshot& s) { s.row.IDBAIXAAF = "1"; }, {{kBaixar, true}}},
+        {"consolidated", [](ToolSnapshot& s) { s.row.CDFILDESTCON = "0003"; }, {{kBaixar, false}}},
+        {"expired", [](ToolSnapshot& s) { s.row.IDAFEXPIRADA = "S"; }, {{kBaixar, false}}},
+        {"separated", [](ToolSnapshot& s) { s.row.IDITMSEPARADO = "S"; }, {{kBaixar, false}}},
     });
 }
 

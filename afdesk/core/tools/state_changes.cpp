@@ -138,8 +138,7 @@ StandardStateDecisions standardStateChange(const ToolSnapshot& s) {
         d.activateImposto = items.empty;
     }
 
-    d.btnBaixar = !codeIn(s.IDBAIXITMAF, {"2", "3"}) && !codeIn(s.row.IDBAIXAAF, {"4", "5"}) && notConsolidated &&
-                  !items.editing() && outboundOk && !items.empty && !s.closeAFChanged && isNotSeparated(s.row);
+    d.btnBaixar = baixarEnabled(s);
     return d;
 }
 

@@ -404,7 +404,15 @@ TEST(StandardStateChange, ManualReceiptButton) {
         {"outbound settled", browsed(), [](ToolSnapshot& s) { s.row.IDBAIXAFSAI = "2"; }, false},
         {"changed since closed", browsed(), [](ToolSnapshot& s) { s.closeAFChanged = true; }, false},
         {"separated", browsed(), [](ToolSnapshot& s) { s.row.IDITMSEPARADO = "S"; }, false},
+        // The same rule as the tools' recomputation: a consolidating or expired AF takes no receipt either.
+        {"consolidating AF", browsed(), [](ToolSnapshot& s) { s.row.IDAFOPERLOG = "1"; }, false},
+        {"expired", browsed(), [](ToolSnapshot& s) { s.row.IDAFEXPIRADA = "S"; }, false},
     };
+    for (const Case& c : cases) {
+        ToolSnapshot s = itemsOn(c.items);
+        c.setup(s);
+        EXPECT_EQ(standardStateChange(s).btnBaixar, Habilita_Ferramentas(s).btnBaixar) << c.name;
+    }
     for (const Case& c : cases) {
         ToolSnapshot s = itemsOn(c.items);
         c.setup(s);

@@ -163,6 +163,14 @@ void GetData(LancaAutoF& w, bool force) {
         w.cache.fill(AfKey::of(list).cacheKey(), w.afDatasets());
 }
 
+void loadHeaderIfNeeded(LancaAutoF& w) {
+    const host::Dataset& list = w.cdsServAutoForne;
+    if (!list.active() || list.isEmpty() || list.state() == host::DatasetState::Insert) return;
+    if (!needsLoading(w, w.cdsAutoForne)) return;
+    const host::ProgressGuard busy(&w, host::kAviTransfer, msgLancaAutoF().Msg(QStringLiteral("Get_DadAF")));
+    load(w, w.cdsAutoForne, "GetAutoForne");
+}
+
 void loadTaxesForInnerTab(LancaAutoF& w) {
     const host::Dataset& list = w.cdsServAutoForne;
     if (!list.active() || list.isEmpty() || list.state() == host::DatasetState::Insert) return;

@@ -17,6 +17,10 @@ bool needsLoading(LancaAutoF& w, const host::Dataset& ds);
 // Loads what the active tab shows; `force` reloads it whatever the datasets hold.
 void GetData(LancaAutoF& w, bool force);
 
+// Loads the header when it is closed or shows another AF than the list's row
+// (and holds no unsaved changes).
+void loadHeaderIfNeeded(LancaAutoF& w);
+
 // Loads the taxes when the inner tab "Imposto" shows them and they belong to another AF.
 void loadTaxesForInnerTab(LancaAutoF& w);
 

@@ -6,20 +6,26 @@
 #include "afdesk/core/model/af_list_grid.h"
 #include "afdesk/core/workspace/af_loading.h"
 #include "afdesk/core/workspace/list_reactions.h"
+#include "afdesk/core/workspace/special_tools.h"
+#include "afdesk/core/workspace/standard_tools.h"
+#include "afdesk/core/workspace/tool_reactions.h"
+#include "afdesk/core/workspace/workspace_toolbar.h"
 #include "afdesk/core/workspace/workspace_keys.h"
 #include "afdesk/core/workspace/workspace_module.h"
 #include "afdesk/core/workspace/workspace_startup.h"
 #include "afdesk/core/workspace/workspace_tabs.h"
-#include "afdesk/core/workspace/workspace_tools.h"
 
 #include "host/services/session.h"
 #include "platform/kit/db_date_edit.h"
 #include "platform/kit/db_edit.h"
 #include "platform/kit/db_grid.h"
 #include "platform/kit/db_memo.h"
+#include "platform/kit/db_text.h"
 #include "platform/kit/guard.h"
 #include "platform/kit/screen_keys.h"
 
+#include <QtCore/QScopedValueRollback>
+#include <QtCore/QSignalBlocker>
 #include <QtCore/QTimer>
 #include <QtGui/QCloseEvent>
 #include <QtWidgets/QApplication>
@@ -94,12 +100,16 @@ LancaAutoF::LancaAutoF(QWidget* parent) : kit::StandardGridScreen(QStringLiteral
     buildTabs();
     buildMenus();
     setStandardSource(&dtsPadrao);
+    // Only the workspace's own rules decide the tools (Habilita_Ferramentas).
+    setAutoUpdateTools(false);
     bindReactions();
     header->bindEvents();
     createWorkspace(*this);
 }
 
 LancaAutoF::~LancaAutoF() {
+    // The focus moves while the controls go: no reaction may reach the half-destroyed screen.
+    QObject::disconnect(qApp, nullptr, this, nullptr);
     WorkspaceModuleState& s = workspaceState();
     if (s.screen == this) s.boStCriado = false;
     host::session().clearMsgEventForm(this);
@@ -160,8 +170,11 @@ void LancaAutoF::buildTabs() {
 
     lblEnviaAF = new QLabel(this);
     lblEnviaAF->setObjectName(QStringLiteral("lblEnviaAF"));
+    dbtItemMigrada = new kit::DBText(&dtsServAutoForne, QStringLiteral("IDITAFMIGRADA"), this);
+    dbtItemMigrada->setObjectName(QStringLiteral("dbtItemMigrada"));
     contentLayout()->addWidget(pgcPadrao);
     contentLayout()->addWidget(lblEnviaAF);
+    contentLayout()->addWidget(dbtItemMigrada);
 
     connect(pgcPadrao, &QTabWidget::currentChanged, this, [this](int index) { tabBarChanged(index); });
     connect(pgcPadrao->tabBar(), &QTabBar::tabBarClicked, this, [this] { m_userChange = true; });
@@ -170,33 +183,12 @@ void LancaAutoF::buildTabs() {
 }
 
 void LancaAutoF::buildMenus() {
-    auto addTool = [this](QMenu* menu, const QString& menuText, const QString& toolText, const QString& name) {
-        auto* a = new QAction(menuText, this);
-        a->setIconText(toolText);
-        a->setObjectName(QStringLiteral("mnu") + name);
-        menu->addAction(a);
-        toolBar()->addAction(a);
-        if (QWidget* b = toolBar()->widgetForAction(a)) {
-            b->setObjectName(QStringLiteral("sbt") + name);
-            b->setFocusPolicy(Qt::NoFocus);
-        }
-        return a;
-    };
-    mnuOpcoes = menuBar()->addMenu(QStringLiteral("&Opções"));
-    mnuOpcoes->setObjectName(QStringLiteral("mnuOpcoes"));
-    toolBar()->addSeparator();
-    mnuFiltrar = addTool(mnuOpcoes, QStringLiteral("&Filtrar"), QStringLiteral("Filtrar"), QStringLiteral("Filtro"));
-    mnuFiltrar->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
-    mnuFiltrar->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    mnuImportaSAC = addTool(mnuOpcoes, QStringLiteral("I&mportação SAC"), QStringLiteral("Importação SAC"),
-                            QStringLiteral("ImportaSAC"));
-    mnuImportaSAC->setEnabled(false);
-    mnuMudAutProd = addTool(mnuOpcoes, QStringLiteral("&Mudança Automática de Produto"),
-                            QStringLiteral("Mudança Automática de Produto"), QStringLiteral("MudAutProd"));
-    mnuMudAutProd->setCheckable(true);
+    buildSpecialTools(*this);
 
     mnuPastas = menuBar()->addMenu(QStringLiteral("&Pastas"));
     mnuPastas->setObjectName(QStringLiteral("mnuPastas"));
+    static constexpr const char* kInner[3][2] = {
+        {"Imp&osto", "Imposto"}, {"Entrega / &Baixa Manual", "EntregaBaixa"}, {"Ob&servação", "Observacao"}};
     for (int i = 0; i < kWorkspaceTabCount; ++i) {
         auto* a = new QAction(QString::fromUtf8(kTabs[i].menu), this);
         a->setObjectName(QStringLiteral("mnu") + QLatin1String(kTabs[i].name));
@@ -205,11 +197,19 @@ void LancaAutoF::buildMenus() {
         const auto tab = WorkspaceTab(i);
         connect(a, &QAction::triggered, this, [this, tab] { kit::guard(this, [&] { tabMenuItem(*this, tab); }); });
         m_tabActions[size_t(i)] = a;
+        if (tab != WorkspaceTab::Produtos) continue;
+        // The inner tabs of "Produtos" follow their tab in the menu.
+        for (int j = 0; j < 3; ++j) {
+            auto* inner = new QAction(QString::fromUtf8(kInner[j][0]), this);
+            inner->setObjectName(QStringLiteral("mnu") + QLatin1String(kInner[j][1]));
+            inner->setCheckable(true);
+            mnuPastas->addAction(inner);
+            const auto innerTab = ProdutosTab(j);
+            connect(inner, &QAction::triggered, this,
+                    [this, innerTab] { kit::guard(this, [&] { innerTabMenuItem(*this, innerTab); }); });
+            innerTabActions[size_t(j)] = inner;
+        }
     }
-    connect(mnuFiltrar, &QAction::triggered, this, [this] { kit::guard(this, [this] { runFilter(*this); }); });
-    connect(mnuImportaSAC, &QAction::triggered, this, [this] { kit::guard(this, [this] { importaSAC(*this); }); });
-    connect(mnuMudAutProd, &QAction::triggered, this,
-            [this] { kit::guard(this, [this] { mudancaAutomatica(*this); }); });
 }
 
 void LancaAutoF::bindReactions() {
@@ -221,6 +221,7 @@ void LancaAutoF::bindReactions() {
     };
     dtsServAutoForne.onStateChange = [this](kit::DataSource&) { kit::guard(this, [this] { afListStateChanged(*this); }); };
     bindListRowRules(*this);
+    bindToolReactions(*this);
     installGridKeys(*this);
 }
 
@@ -235,9 +236,10 @@ ProdutosTab LancaAutoF::activeInnerTab() const { return ProdutosTab(qMax(0, pgcP
 bool LancaAutoF::selectTab(WorkspaceTab tab, bool runChange, bool user) {
     if (activeTab() == tab) return true;
     if (!kit::guard(this, [&] { leaveTab(*this, activeTab()); })) return false;
-    m_selecting = true;
-    pgcPadrao->setCurrentIndex(int(tab));
-    m_selecting = false;
+    {
+        const QScopedValueRollback selecting(m_selecting, true);
+        pgcPadrao->setCurrentIndex(int(tab));
+    }
     m_shownTab = int(activeTab());
     if (runChange) kit::guard(this, [&] { tabChanged(*this, user); });
     return activeTab() == tab;
@@ -250,21 +252,44 @@ void LancaAutoF::tabBarChanged(int index) {
     // A change the tab bar made by itself (a click): the tab left posts its edits, or the change is undone.
     const int left = m_shownTab;
     if (!kit::guard(this, [&] { leaveTab(*this, WorkspaceTab(left)); })) {
-        m_selecting = true;
+        const QScopedValueRollback selecting(m_selecting, true);
         pgcPadrao->setCurrentIndex(left);
-        m_selecting = false;
         return;
     }
     m_shownTab = index;
     kit::guard(this, [&] { tabChanged(*this, user); });
 }
 
+void LancaAutoF::setInnerTabEnabled(ProdutosTab tab, bool on) {
+    if (pgcProdutos->isTabEnabled(int(tab)) == on) return;
+    const int current = pgcProdutos->currentIndex();
+    {
+        // A disabled inner tab keeps its place: the bar must not move away on its own.
+        const QSignalBlocker quiet(pgcProdutos);
+        pgcProdutos->setTabEnabled(int(tab), on);
+        if (pgcProdutos->currentIndex() != current) pgcProdutos->setCurrentIndex(current);
+    }
+}
+
+void LancaAutoF::Habilita_Ferramentas(Source source) { recomputeTools(*this, source); }
+
+void LancaAutoF::updateTools() { recomputeTools(*this, tabSource(*this)); }
+
+void LancaAutoF::doInsert() { incluir(*this); }
+void LancaAutoF::doEdit() { alterar(*this); }
+void LancaAutoF::doDelete() { excluir(*this); }
+void LancaAutoF::doSearch() { procurar(*this); }
+void LancaAutoF::doVerify() { verificar(*this); }
+void LancaAutoF::doConfirm() { confirmar(*this); }
+void LancaAutoF::doCancel() { cancelar(*this); }
+
 void LancaAutoF::setTabEnabled(WorkspaceTab tab, bool on) {
+    if (pgcPadrao->isTabEnabled(int(tab)) == on) return;
     const int current = pgcPadrao->currentIndex();
-    m_selecting = true;
+    // Nested in a change under way (the focus moving recomputes the tools): its marker is restored, not cleared.
+    const QScopedValueRollback selecting(m_selecting, true);
     pgcPadrao->setTabEnabled(int(tab), on);
     if (pgcPadrao->currentIndex() != current) pgcPadrao->setCurrentIndex(current);
-    m_selecting = false;
 }
 
 FilterTargets LancaAutoF::filterTargets() {

@@ -2,9 +2,11 @@
 // The AF workspace "CMP03900" ("Lançamento de Autorização de Fornecimento"):
 // the owner of the datasets, lookups, connections and controls the workspace's
 // behaviour units (start-up, permissions, message filter, keys, AF loading,
-// tabs, list reactions, branch parameters) work on. The class itself only
+// tabs, list reactions, branch parameters, the toolbar's recomputation and
+// reactions, the standard and special tools) work on. The class itself only
 // builds the controls and routes Qt's events to those units.
 #include "afdesk/core/model/af_key.h"
+#include "afdesk/core/tools/tool_snapshot.h"
 #include "afdesk/core/workspace/af_cache.h"
 #include "afdesk/core/workspace/permissions.h"
 #include "afdesk/core/workspace/workspace_queries.h"
@@ -25,12 +27,14 @@ class QAction;
 class QLabel;
 class QMdiSubWindow;
 class QMenu;
+class QPushButton;
 class QTabWidget;
 class QToolButton;
 
 namespace kit {
 class DBGrid;
 class DBMemo;
+class DBText;
 }  // namespace kit
 
 namespace afdesk {
@@ -69,6 +73,8 @@ struct WorkspaceFlags {
     int fechaAFTag = 0;           // tag of "Fechar AF": 99 = the next confirm closes the AF
     bool dadosAFPendingRefresh = false;  // "Dados da AF" presses "Verificar" when next shown
     bool reloadSuppressed = false;  // the list's row change loads no AF meanwhile
+    bool branchAddedByParametros = false;  // Parametros added a cdsFilialDest row for the AF being entered
+    Focus lastFocus = Focus::None;  // the focus the tools were last recomputed for
 };
 
 class LancaAutoF : public kit::StandardGridScreen {
@@ -150,6 +156,27 @@ public:
     QAction* mnuFiltrar = nullptr;
     QAction* mnuImportaSAC = nullptr;
     QAction* mnuMudAutProd = nullptr;
+    // The special tools: each one action, the menu item of "&Opções" and its
+    // tool button alike (so the two always agree). The two last are buttons only.
+    QAction* mnuFechaAF = nullptr;
+    QAction* mnuConsistir = nullptr;
+    QAction* mnuB_Total = nullptr;
+    QAction* mnuB_TotSaida = nullptr;
+    QAction* mnuCancelaAF = nullptr;
+    QAction* mnuEncerrarAF = nullptr;
+    QAction* mnuReAFAberto = nullptr;
+    QAction* mnuRetAFExp = nullptr;
+    QAction* mnuEnviaAFEmail = nullptr;
+    QMenu* mnuImportar = nullptr;           // "Importar &Solicitação de Compra" and the button "Importar"
+    QAction* mnuImpSoliCmp = nullptr;       // that menu's own item
+    QAction* mnuImpSoliCompras = nullptr;   // "Importar &Solicitação de Compras"
+    QAction* mnuImpProdForn = nullptr;      // "Importar &Produto por Fornecedor"
+    QAction* sbtAtualizaMercadum = nullptr;
+    QAction* sbtCopy = nullptr;
+    QPushButton* btbBaixar = nullptr;       // manual receipt, on "Entrega / Baixa Manual"
+    kit::DBText* dbtItemMigrada = nullptr;  // "AF Migrada" / "Item de AF Migrado"
+    // Menu items of the inner tabs of "Produtos".
+    std::array<QAction*, 3> innerTabActions{};
 
     QWidget* tabPage(WorkspaceTab tab) const { return m_pages[size_t(tab)]; }
     QAction* tabAction(WorkspaceTab tab) const { return m_tabActions[size_t(tab)]; }
@@ -171,10 +198,29 @@ public:
     // What the filter dialog fills.
     FilterTargets filterTargets();
 
+    // The tool recomputation: the screen's state read into a snapshot, the
+    // rules applied, their outcome set on the tools. `source` is the data
+    // source whose change triggered it.
+    void Habilita_Ferramentas(Source source);
+    // The recomputation with the data source the active tab drives.
+    void updateTools() override;
+
+    // Enables or disables an inner tab of "Produtos" without it moving to another.
+    void setInnerTabEnabled(ProdutosTab tab, bool on);
+
     // The screen's part of the shell's window: itself, or the MDI child showing it.
     QWidget* frame() const;
 
 protected:
+    // The standard tools; each has its own unit (workspace_tool_*.cpp).
+    void doInsert() override;
+    void doEdit() override;
+    void doDelete() override;
+    void doSearch() override;
+    void doVerify() override;
+    void doConfirm() override;
+    void doCancel() override;
+
     bool event(QEvent* event) override;
     bool onKeyPreview(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -8,6 +8,8 @@
 #include "afdesk/core/workspace/server_calls.h"
 #include "afdesk/core/workspace/workspace_module.h"
 #include "afdesk/core/workspace/workspace_tabs.h"
+#include "afdesk/core/workspace/workspace_toolbar.h"
+#include "afdesk/core/tools/state_changes.h"
 
 #include "host/services/progress.h"
 #include "platform/kit/db_grid.h"
@@ -27,9 +29,12 @@ QString textOf(const host::Dataset& ds, const char* field) {
 // Reactions wait while a dataset is filled in bulk or the filter dialog fills the lists.
 bool quiet(const host::Dataset& ds) { return ds.tag() == kBulkTag || filterState().boFilCriado; }
 
+// The row by its place: a post that changes the row's values (a new AF
+// receiving its key) is no move to another AF. A list read again starts over
+// (the readers clear lastListRow).
 QString rowIdentity(const host::Dataset& ds) {
     if (!ds.active() || ds.isEmpty()) return {};
-    return AfKey::of(ds).cacheKey() + QLatin1Char('#') + QString::number(ds.bookmark());
+    return QString::number(ds.bookmark());
 }
 
 void syncParamFilial(LancaAutoF& w, const QString& branch) {
@@ -63,17 +68,25 @@ void afListRowChanged(LancaAutoF& w, bool force) {
     host::Dataset& list = w.cdsServAutoForne;
     if (!force && quiet(list)) return;
     const QString row = rowIdentity(list);
+    const bool browsed = list.state() == host::DatasetState::Browse;
+    if (!browsed) {
+        // The row being inserted or edited belongs to the AF being entered: nothing of it is closed.
+        w.cache.clear();
+        w.lastListRow = row;
+        return;
+    }
     if (!force && row == w.lastListRow) return;
     w.lastListRow = row;
 
     closeAfDatasets(w);
-    const bool browsed = list.state() == host::DatasetState::Browse;
-    if (!w.isActiveTab(WorkspaceTab::AF) || !browsed) w.cache.clear();
-    if (!browsed) return;
-    if (!w.flags.boIncluiAF && !w.flags.boCancelaAF) GetData(w, false);
+    if (!w.isActiveTab(WorkspaceTab::AF)) w.cache.clear();
+    if (!w.flags.boIncluiAF && !w.flags.boCancelaAF && !w.flags.reloadSuppressed) GetData(w, false);
     const QString receipt = textOf(list, "IDBAIXAAF");
     w.flags.receiptOpen = receipt.isEmpty() || receipt == QLatin1String("7");
-    if (w.isActiveTab(WorkspaceTab::AF) || w.isActiveTab(WorkspaceTab::DadosAF)) w.updateTools();
+    const bool termsFocused = focusOf(w, focusedControl(w)) == Focus::TermsGrid;
+    if (w.isActiveTab(WorkspaceTab::AF) || w.isActiveTab(WorkspaceTab::DadosAF) ||
+        (w.isActiveTab(WorkspaceTab::FormaPgto) && !termsFocused))
+        w.updateTools();
     if (w.isActiveTab(WorkspaceTab::Mensagem)) {
         const int column = w.dbgMensagens->columnOf(QStringLiteral("DSMENSAF"));
         if (column >= 0) w.dbgMensagens->setCurrentColumn(column);
@@ -81,11 +94,13 @@ void afListRowChanged(LancaAutoF& w, bool force) {
 }
 
 void afListStateChanged(LancaAutoF& w) {
-    const host::Dataset& list = w.cdsServAutoForne;
-    if (!list.editing()) return;  // browse: the tabs come back with the next enabling
-    w.setTabEnabled(WorkspaceTab::AF, false);
-    w.setTabEnabled(WorkspaceTab::FilialDest, false);
+    const ListStateDecisions d = listStateChange(toolSnapshot(w, Source::List));
+    // Free again, the two tabs still need branches to show.
+    const bool branches = w.cdsFilialDest.active() && !w.cdsFilialDest.isEmpty();
+    w.setTabEnabled(WorkspaceTab::AF, d.tabAF && branches);
+    w.setTabEnabled(WorkspaceTab::FilialDest, d.tabFilialDest && branches);
     syncTabMenu(w);
+    w.Habilita_Ferramentas(Source::List);
 }
 
 void bindListRowRules(LancaAutoF& w) {

@@ -16,7 +16,8 @@ void branchRowChanged(LancaAutoF& w, bool force);
 // unless the "AF" tab is active, and the new AF is loaded for the active tab.
 void afListRowChanged(LancaAutoF& w, bool force);
 
-// While the list is edited or inserted the tabs "AF" and "Filial Destino" cannot be used.
+// While the list is edited or inserted the tabs "AF" and "Filial Destino"
+// cannot be used; then the tools are recomputed with the list.
 void afListStateChanged(LancaAutoF& w);
 
 // After a list row is posted the dependents still being edited are posted;

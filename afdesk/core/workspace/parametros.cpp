@@ -44,6 +44,7 @@ void Parametros(LancaAutoF& w, const QString& branch) {
             branches.field(field).setValue(w.cdsAuxParCmp.field(field).value());
         }
         branches.post();
+        w.flags.branchAddedByParametros = true;  // "Cancelar" of the AF returns to "Filial Destino"
     } catch (...) {
         if (branches.editing()) branches.cancel();
         throw;

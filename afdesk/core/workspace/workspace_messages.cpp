@@ -18,6 +18,11 @@ const host::TMessages& msgLancaAutoF() {
             QStringLiteral("ImportaSAC_NDisp|Importação SAC não disponível nesta versão."),
             QStringLiteral("MudAutProd_NDisp|Mudança automática de produto não disponível nesta versão."),
             QStringLiteral("FilDest_NCad|Filial Destino não cadastrada."),
+            QStringLiteral("Oper_NDisp|A operação \"%s\" ainda não está disponível nesta versão."),
+            QStringLiteral("Gravar_NDisp|Gravar no servidor uma AF nova ou alterada ainda não está disponível nesta "
+                           "versão. A AF continua em edição: altere-a ou cancele a operação."),
+            QStringLiteral("AF_Pendente|A AF possui alterações que ainda não foram gravadas. Confirme ou cancele "
+                           "a operação antes de continuar."),
         } + headerMessageLines());
     return table;
 }

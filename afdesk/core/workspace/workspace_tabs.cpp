@@ -5,12 +5,16 @@
 #include "afdesk/core/workspace/af_loading.h"
 #include "afdesk/core/workspace/lanca_autof.h"
 #include "afdesk/core/workspace/list_reactions.h"
+#include "afdesk/core/workspace/bound_controls.h"
+#include "afdesk/core/workspace/standard_tools.h"
+#include "afdesk/core/workspace/tool_reactions.h"
 #include "afdesk/core/workspace/workspace_startup.h"
 
 #include "host/services/session.h"
 #include "platform/kit/db_grid.h"
-#include "platform/kit/record_navigator.h"
+#include "platform/kit/db_memo.h"
 
+#include <QtGui/QAction>
 #include <QtWidgets/QTabWidget>
 
 namespace afdesk {
@@ -20,6 +24,12 @@ namespace {
 QString textOf(const host::Dataset& ds, const char* field) {
     const host::Field* f = ds.active() && !ds.isEmpty() ? ds.findField(QString::fromLatin1(field)) : nullptr;
     return f ? f->asString().trimmed() : QString();
+}
+
+bool focusIfPossible(QWidget* control) {
+    if (!control || !control->isEnabled() || !control->isVisible()) return false;
+    control->setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 void post(kit::DataSource& src) {
@@ -53,6 +63,12 @@ void syncTabMenu(LancaAutoF& w) {
         a->setEnabled(w.isTabEnabled(tab));
         a->setVisible(w.isTabVisible(tab));
         a->setChecked(w.activeTab() == tab);
+    }
+    const bool produtos = w.isTabEnabled(WorkspaceTab::Produtos);
+    for (int j = 0; j < 3; ++j) {
+        QAction* a = w.innerTabActions[size_t(j)];
+        a->setEnabled(produtos && w.pgcProdutos->isTabEnabled(j));
+        a->setChecked(w.isActiveTab(WorkspaceTab::Produtos) && w.pgcProdutos->currentIndex() == j);
     }
 }
 
@@ -98,22 +114,76 @@ void refreshBranchState(LancaAutoF& w) {
 
 void tabChanged(LancaAutoF& w, bool withSender) {
     const WorkspaceTab tab = w.activeTab();
-    if (tab == WorkspaceTab::Produtos && w.dbgProdutos->isEnabled() && w.dbgProdutos->isVisible())
-        w.dbgProdutos->setFocus();
-    if (withSender && filtroAF() && w.cdsAutoForne.changeCount() == 0 && !w.cdsAutoForne.editing()) {
-        const QString current = textOf(w.cdsFilialDest, "CDFILIAL");
-        if (!current.isEmpty() && current != listBranch(w)) {
-            reloadList(w);
-            refreshBranchState(w);
+    if (tab == WorkspaceTab::Produtos) focusIfPossible(w.dbgProdutos);
+    if (withSender) {
+        if (filtroAF() && w.cdsAutoForne.changeCount() == 0 && !w.cdsAutoForne.editing()) {
+            const QString current = textOf(w.cdsFilialDest, "CDFILIAL");
+            if (!current.isEmpty() && current != listBranch(w)) {
+                reloadList(w);
+                refreshBranchState(w);
+            }
         }
+        headerStateChanged(w);
+    }
+    if (tab == WorkspaceTab::DadosAF && w.flags.dadosAFPendingRefresh) {
+        w.flags.dadosAFPendingRefresh = false;
+        verificar(w);
     }
     GetData(w, false);
-
-    if (tab == WorkspaceTab::FilialDest) w.navigator()->bind(&w.dtsFilialDest);
-    else if (tab == WorkspaceTab::Produtos) w.navigator()->bind(&w.dtsPadrao);
-    else w.navigator()->bind(&w.dtsServAutoForne);
-    if (tab == WorkspaceTab::AF && w.dbgAutoForne->isVisible()) w.dbgAutoForne->setFocus();
+    settleTab(w, tab);
     syncTabMenu(w);
+    // An expired AF's items are not deleted, whatever the focus.
+    if (tab == WorkspaceTab::Produtos && textOf(w.cdsServAutoForne, "IDAFEXPIRADA") == QLatin1String("S"))
+        w.setToolEnabled(kit::StandardGridScreen::Tool::Excluir, false);
+}
+
+void settleTab(LancaAutoF& w, WorkspaceTab tab) {
+    switch (tab) {
+    case WorkspaceTab::FormaPgto:
+        // Terms exist only for a payment by form of payment.
+        if (textOf(w.cdsAutoForne, "IDTPFORPGTAF") == QLatin1String("V") && focusIfPossible(w.dbgPrazoPgt))
+            w.Habilita_Ferramentas(Source::Terms);
+        else
+            w.Habilita_Ferramentas(Source::Header);
+        break;
+    case WorkspaceTab::Mensagem:
+        loadHeaderIfNeeded(w);
+        focusIfPossible(w.dbgMensagens);
+        w.Habilita_Ferramentas(Source::Messages);
+        if (w.cdsMensagensAF.state() == host::DatasetState::Browse) {
+            const int text = w.dbgMensagens->columnOf(QStringLiteral("DSMENSAF"));
+            if (text >= 0) w.dbgMensagens->setCurrentColumn(text);
+        }
+        break;
+    case WorkspaceTab::DadosAF: w.Habilita_Ferramentas(Source::Header); break;
+    case WorkspaceTab::AF:
+        focusIfPossible(w.dbgAutoForne);
+        w.Habilita_Ferramentas(Source::List);
+        break;
+    case WorkspaceTab::Produtos:
+        focusIfPossible(w.dbgProdutos);
+        w.Habilita_Ferramentas(Source::ItemProducts);
+        break;
+    case WorkspaceTab::Justificativa: w.Habilita_Ferramentas(Source::Movements); break;
+    case WorkspaceTab::Encargo: w.Habilita_Ferramentas(Source::Charges); break;
+    case WorkspaceTab::FilialDest: w.Habilita_Ferramentas(Source::List); break;
+    }
+}
+
+void innerTabMenuItem(LancaAutoF& w, ProdutosTab inner) {
+    if (!w.isTabEnabled(WorkspaceTab::Produtos) || !w.pgcProdutos->isTabEnabled(int(inner))) return;
+    if (!w.selectTab(WorkspaceTab::Produtos, false)) return;
+    // The inner tab's own change handling runs with the bar's change (the taxes it shows).
+    w.pgcProdutos->setCurrentIndex(int(inner));
+    switch (inner) {
+    case ProdutosTab::Imposto: focusIfPossible(w.dbgImposto); break;
+    case ProdutosTab::EntregaBaixa:
+        if (!focusBound(w.dtsPadrao, QStringLiteral("QTEFETENTRAF"), w.innerPage(inner))) focusIfPossible(w.dbgNFBaixa);
+        break;
+    case ProdutosTab::Observacao: focusIfPossible(w.dbmObservacao); break;
+    }
+    syncTabMenu(w);
+    w.updateTools();
 }
 
 void tabMenuItem(LancaAutoF& w, WorkspaceTab tab) {

@@ -1,0 +1,147 @@
+#include "afdesk/core/workspace/tool_reactions.h"
+
+#include "afdesk/core/header/header_entry.h"
+#include "afdesk/core/tools/state_changes.h"
+#include "afdesk/core/workspace/bound_controls.h"
+#include "afdesk/core/workspace/lanca_autof.h"
+#include "afdesk/core/workspace/workspace_tabs.h"
+#include "afdesk/core/workspace/workspace_toolbar.h"
+
+#include "platform/kit/db_grid.h"
+#include "platform/kit/guard.h"
+
+#include <QtGui/QAction>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QTabWidget>
+
+namespace afdesk {
+
+namespace {
+
+void applyTabs(LancaAutoF& w, const TabEnabling& tabs) {
+    for (int i = 0; i < kWorkspaceTabCount; ++i) w.setTabEnabled(WorkspaceTab(i), tabs.tabs[size_t(i)]);
+    w.setInnerTabEnabled(ProdutosTab::Imposto, tabs.imposto);
+    w.setInnerTabEnabled(ProdutosTab::Observacao, tabs.observacao);
+}
+
+void focusFormaPgto(LancaAutoF& w, FormaPgtoFocus focus) {
+    const QWidget* page = w.tabPage(WorkspaceTab::FormaPgto);
+    switch (focus) {
+    case FormaPgtoFocus::None: return;
+    case FormaPgtoFocus::CodigoForma: focusBound(w.dtsAutoForne, QStringLiteral("CDFORMPGTO"), page); return;
+    case FormaPgtoFocus::DiaFixo: focusBound(w.dtsAutoForne, QStringLiteral("NRDIAPGFIXAF"), page); return;
+    case FormaPgtoFocus::RadioGroup: focusBound(w.dtsAutoForne, QStringLiteral("IDTPFORPGTAF"), page); return;
+    }
+}
+
+void applyHeaderDecisions(LancaAutoF& w, const HeaderStateDecisions& d) {
+    if (d.recomputeTools) recomputeTools(w, Source::Header);
+    if (w.header) w.header->enableEntryControls();
+    w.mnuMudAutProd->setEnabled(d.mudAutProd);
+    if (d.tabs) applyTabs(w, *d.tabs);
+    if (d.jumpToAF && w.isTabEnabled(WorkspaceTab::AF) && !w.isActiveTab(WorkspaceTab::AF))
+        w.selectTab(WorkspaceTab::AF, true, false);
+    if (d.focusListGrid && w.dbgAutoForne->isVisible()) w.dbgAutoForne->setFocus(Qt::OtherFocusReason);
+    if (w.isActiveTab(WorkspaceTab::FormaPgto) && !focusedControl(w)) focusFormaPgto(w, d.formaPgtoFocus);
+    if (d.termsGridVisible) w.dbgPrazoPgt->setVisible(*d.termsGridVisible);
+    if (d.filialDestTools) applyToolStates(w, *d.filialDestTools);
+    syncTabMenu(w);
+}
+
+// The lookup button ("...") of an item column, when the grid shows that column.
+void setColumnButton(LancaAutoF& w, const char* field, bool on) {
+    const int column = w.standardGrid()->columnOf(QString::fromLatin1(field));
+    if (column >= 0) w.standardGrid()->setColumnButton(column, on);
+}
+
+// Every data source of the AF but the list, the header and the items, which have their own reactions.
+struct Watched {
+    kit::DataSource LancaAutoF::*source;
+    Source kind;
+};
+constexpr Watched kWatched[] = {
+    {&LancaAutoF::dtsItemAutf_Produto, Source::ItemProducts}, {&LancaAutoF::dtsImpostoAF, Source::Taxes},
+    {&LancaAutoF::dtsMensagensAF, Source::Messages},          {&LancaAutoF::dtsPrazoPgtAF, Source::Terms},
+    {&LancaAutoF::dtsDataEncargo, Source::ChargeDates},       {&LancaAutoF::dtsEncargo, Source::Charges},
+    {&LancaAutoF::dtsMovOpAF, Source::Movements},
+};
+
+// A change of the data source the active tab drives recomputes the tools with it.
+void sourceChanged(LancaAutoF& w, Source kind) {
+    if (tabSource(w) == kind) recomputeTools(w, kind);
+}
+
+void focusMoved(LancaAutoF& w, QWidget* now) {
+    if (!now || !(now == &w || w.isAncestorOf(now))) return;
+    const Focus focus = focusOf(w, now);
+    if (focus == w.flags.lastFocus) return;
+    recomputeTools(w, tabSource(w));
+}
+
+}  // namespace
+
+void applyTabRules(LancaAutoF& w) {
+    const HeaderStateDecisions d = headerStateChange(toolSnapshot(w, Source::Header));
+    if (d.tabs) applyTabs(w, *d.tabs);
+    syncTabMenu(w);
+}
+
+void headerStateChanged(LancaAutoF& w) {
+    applyHeaderDecisions(w, headerStateChange(toolSnapshot(w, Source::Header)));
+    // A new AF is entered on its own tab.
+    if (w.cdsAutoForne.state() == host::DatasetState::Insert && !w.isActiveTab(WorkspaceTab::DadosAF))
+        w.selectTab(WorkspaceTab::DadosAF, true, false);
+}
+
+void standardStateChanged(LancaAutoF& w) { applyStandardRules(w, true); }
+
+void applyStandardRules(LancaAutoF& w, bool stateChange) {
+    const StandardStateDecisions d = standardStateChange(toolSnapshot(w, Source::Items));
+    if (stateChange && d.focusItemGrid && w.standardGrid()->isVisible())
+        w.standardGrid()->setFocus(Qt::OtherFocusReason);
+    if (d.totalEntradas) {
+        if (QLabel* total = labelCaptioned(w.innerPage(ProdutosTab::EntregaBaixa), QStringLiteral("Total Entradas")))
+            total->setEnabled(*d.totalEntradas);
+    }
+    if (d.recomputeTools) recomputeTools(w, d.recomputeWith);
+    setColumnButton(w, "CDMARCA", d.cdMarcaButton);
+    setColumnButton(w, "CDSEGMARCA", d.cdSegMarcaButton);
+    setColumnButton(w, "VRPREUNIAF", d.vrPreUniButton);
+    if (d.imposto) w.setInnerTabEnabled(ProdutosTab::Imposto, *d.imposto);
+    if (d.encargo) w.setTabEnabled(WorkspaceTab::Encargo, *d.encargo);
+    if (d.syncTabMenu) syncTabMenu(w);
+    if (d.observacao) w.setInnerTabEnabled(ProdutosTab::Observacao, *d.observacao);
+    if (d.activateImposto && w.activeInnerTab() == ProdutosTab::Observacao)
+        w.pgcProdutos->setCurrentIndex(int(ProdutosTab::Imposto));
+    w.btbBaixar->setEnabled(d.btnBaixar);
+}
+
+void bindToolReactions(LancaAutoF& w) {
+    w.dtsAutoForne.onStateChange = [&w](kit::DataSource&) { kit::guard(&w, [&w] { headerStateChanged(w); }); };
+    w.dtsPadrao.onStateChange = [&w](kit::DataSource&) { kit::guard(&w, [&w] { standardStateChanged(w); }); };
+    // Another item, or the items read again: what depends on their rows follows
+    // (the state change of a load comes before its rows are there).
+    w.dtsPadrao.onDataChange = [&w](kit::DataSource&, host::Field* f) {
+        if (!f) kit::guard(&w, [&w] { applyStandardRules(w, false); });
+    };
+    w.dtsAutoForne.onDataChange = [&w](kit::DataSource&, host::Field* f) {
+        if (!f) kit::guard(&w, [&w] { sourceChanged(w, Source::Header); });
+    };
+    for (const Watched& watched : kWatched) {
+        kit::DataSource& source = w.*(watched.source);
+        const Source kind = watched.kind;
+        source.onStateChange = [&w, kind](kit::DataSource&) { kit::guard(&w, [&] { sourceChanged(w, kind); }); };
+        source.onDataChange = [&w, kind](kit::DataSource&, host::Field* f) {
+            if (!f) kit::guard(&w, [&] { sourceChanged(w, kind); });
+        };
+    }
+    w.dtsFilialDest.onStateChange = [&w](kit::DataSource&) {
+        kit::guard(&w, [&w] { if (w.isActiveTab(WorkspaceTab::FilialDest)) recomputeTools(w, Source::List); });
+    };
+    QObject::connect(qApp, &QApplication::focusChanged, &w,
+                     [&w](QWidget*, QWidget* now) { kit::guard(&w, [&] { focusMoved(w, now); }); });
+}
+
+}  // namespace afdesk

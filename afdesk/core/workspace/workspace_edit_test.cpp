@@ -1,0 +1,304 @@
+// The edit-state machine on the live workspace: starting, altering, cancelling
+// and confirming an AF, and the tools whose work comes later, against the real server.
+#include "afdesk/core/workspace/workspace_fixture.h"
+
+#include "host/data/errors.h"
+#include "platform/kit/db_grid.h"
+#include "platform/kit/record_navigator.h"
+#include "platform/kit/search_dialog.h"
+#include "platform/kit/test_modal.h"
+#include "platform/kit/test_support.h"
+
+#include <QtGui/QAction>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QTabWidget>
+
+namespace afdesk::testing {
+namespace {
+
+using platform::server::modules::testing::afNumber;
+using Tool = kit::StandardGridScreen::Tool;
+
+const QString kCancelQuestion = QStringLiteral("Cancelar operação?");
+const QString kSaveLater = QStringLiteral(
+    "Gravar no servidor uma AF nova ou alterada ainda não está disponível nesta versão. A AF continua em edição: "
+    "altere-a ou cancele a operação.");
+
+QString notAvailable(const QString& operation) {
+    return QStringLiteral("A operação \"%1\" ainda não está disponível nesta versão.").arg(operation);
+}
+
+class WorkspaceEditTest : public WorkspaceTest {
+protected:
+    void openOnAf1() {
+        open(true);
+        ASSERT_NE(w, nullptr);
+        gotoBranch(world.branch);
+        clickTab(WorkspaceTab::AF);
+        ASSERT_EQ(w->activeTab(), WorkspaceTab::AF);
+        gotoAf(1);
+        listRows = w->cdsServAutoForne.recordCount();
+        services->dialogs.clearShown();
+    }
+
+    // The tabs that hold the list, with their menu items.
+    void expectListTabs(bool enabled, const char* when) {
+        for (WorkspaceTab tab : {WorkspaceTab::AF, WorkspaceTab::FilialDest}) {
+            EXPECT_EQ(w->isTabEnabled(tab), enabled) << when << " tab " << int(tab);
+            EXPECT_EQ(w->tabAction(tab)->isEnabled(), enabled) << when << " menu " << int(tab);
+        }
+    }
+
+    QString headerNumber() const { return w->cdsAutoForne.field(QStringLiteral("NRAUTOFORN")).asString(); }
+
+    int listRows = 0;
+};
+
+TEST_P(WorkspaceEditTest, IncluirOnTheListStartsANewAfOnItsOwnTab) {
+    openOnAf1();
+    ASSERT_TRUE(w->press(Tool::Incluir));
+    kittest::settle();
+    EXPECT_EQ(w->activeTab(), WorkspaceTab::DadosAF);
+    EXPECT_EQ(w->cdsAutoForne.state(), host::DatasetState::Insert);
+    EXPECT_EQ(w->cdsServAutoForne.state(), host::DatasetState::Insert);
+    EXPECT_TRUE(w->flags.boIncluiAF);
+    expectListTabs(false, "inserting");
+    EXPECT_TRUE(w->toolEnabled(Tool::Confirmar));
+    EXPECT_TRUE(w->toolEnabled(Tool::Cancelar));
+    EXPECT_FALSE(w->toolEnabled(Tool::Incluir));
+    EXPECT_FALSE(w->toolEnabled(Tool::Alterar));
+    EXPECT_FALSE(w->mnuFiltrar->isEnabled());
+    EXPECT_TRUE(services->dialogs.errors().isEmpty()) << services->dialogs.errors().join("; ").toStdString();
+}
+
+TEST_P(WorkspaceEditTest, CancellingTheNewAfReturnsToTheListAsItWas) {
+    openOnAf1();
+    ASSERT_TRUE(w->press(Tool::Incluir));
+    kittest::settle();
+    ASSERT_EQ(w->cdsAutoForne.state(), host::DatasetState::Insert);
+    services->dialogs.answer(host::kYes, kCancelQuestion);
+    ASSERT_TRUE(w->press(Tool::Cancelar));
+    kittest::settle();
+    EXPECT_TRUE(services->dialogs.questionsAre({kCancelQuestion}));
+    EXPECT_EQ(w->activeTab(), WorkspaceTab::AF);
+    EXPECT_EQ(w->cdsServAutoForne.state(), host::DatasetState::Browse);
+    EXPECT_EQ(w->cdsServAutoForne.recordCount(), listRows);
+    EXPECT_EQ(w->cdsServAutoForne.changeCount(), 0);
+    EXPECT_EQ(w->cdsServAutoForne.field(QStringLiteral("NRAUTOFORN")).asString(), afNumber(1));
+    // The AF of the current row is shown again.
+    EXPECT_EQ(w->cdsAutoForne.state(), host::DatasetState::Browse);
+    EXPECT_EQ(headerNumber(), afNumber(1));
+    EXPECT_FALSE(w->flags.boIncluiAF);
+    expectListTabs(true, "after the cancel");
+    EXPECT_TRUE(w->toolEnabled(Tool::Incluir));
+    EXPECT_FALSE(w->toolEnabled(Tool::Confirmar));
+    EXPECT_FALSE(w->toolEnabled(Tool::Cancelar));
+    EXPECT_TRUE(services->dialogs.errors().isEmpty()) << services->dialogs.errors().join("; ").toStdString();
+
+    // Moving on works as before: the list's next AF is loaded.
+    gotoAf(2);
+    EXPECT_EQ(headerNumber(), afNumber(2));
+}
+
+TEST_P(WorkspaceEditTest, AnsweringNoKeepsTheNewAfBeingEntered) {
+    openOnAf1();
+    ASSERT_TRUE(w->press(Tool::Incluir));
+    kittest::settle();
+    services->dialogs.answer(host::kNo, kCancelQuestion);
+    ASSERT_TRUE(w->press(Tool::Cancelar));
+    kittest::settle();
+    EXPECT_EQ(w->activeTab(), WorkspaceTab::DadosAF);
+    EXPECT_EQ(w->cdsAutoForne.state(), host::DatasetState::Insert);
+    EXPECT_EQ(w->cdsServAutoForne.state(), host::DatasetState::Insert);
+    expectListTabs(false, "after No");
+    EXPECT_TRUE(w->toolEnabled(Tool::Cancelar));
+}
+
+TEST_P(WorkspaceEditTest, CancellingANewAfWhoseBranchWasAddedReturnsToTheBranches) {
+    openOnAf1();
+    ASSERT_TRUE(w->press(Tool::Incluir));
+    kittest::settle();
+    w->flags.branchAddedByParametros = true;  // as the header's branch check leaves it for a branch not listed
+    services->dialogs.answer(host::kYes, kCancelQuestion);
+    ASSERT_TRUE(w->press(Tool::Cancelar));
+    kittest::settle();
+    EXPECT_EQ(w->activeTab(), WorkspaceTab::FilialDest);
+    EXPECT_FALSE(w->flags.branchAddedByParametros);
+    EXPECT_EQ(w->cdsServAutoForne.state(), host::DatasetState::Browse);
+    EXPECT_EQ(w->cdsServAutoForne.recordCount(), listRows);
+}
+
+TEST_P(WorkspaceEditTest, AlterarOnTheListEditsTheHeaderOnItsTab) {
+    openOnAf1();
+    ASSERT_TRUE(w->press(Tool::Alterar));
+    kittest::settle();
+    EXPECT_EQ(w->activeTab(), WorkspaceTab::DadosAF);
+    EXPECT_EQ(w->cdsAutoForne.state(), host::DatasetState::Edit);
+    EXPECT_EQ(headerNumber(), afNumber(1));
+    EXPECT_EQ(w->cdsServAutoForne.state(), host::DatasetState::Edit);
+    expectListTabs(false, "editing");
+    EXPECT_TRUE(w->toolEnabled(Tool::Confirmar));
+    EXPECT_FALSE(w->navigator()->allowed());  // no moving to another AF meanwhile
+
+    // Cancelling the alteration leaves the AF as the server has it.
+    services->dialogs.answer(host::kYes, kCancelQuestion);
+    ASSERT_TRUE(w->press(Tool::Cancelar));
+    kittest::settle();
+    EXPECT_EQ(w->cdsAutoForne.state(), host::DatasetState::Browse);
+    EXPECT_EQ(w->cdsAutoForne.changeCount(), 0);
+    EXPECT_EQ(w->activeTab(), WorkspaceTab::AF);
+    expectListTabs(true, "after the cancel");
+    EXPECT_TRUE(w->navigator()->allowed());
+}
+
+TEST_P(WorkspaceEditTest, ConfirmarWithAFailingCheckKeepsTheEditOpen) {
+    openOnAf1();
+    ASSERT_TRUE(w->press(Tool::Alterar));
+    kittest::settle();
+    const QString refusal = QStringLiteral("Tipo de cobrança não cadastrado.");
+    w->cdsAutoForne.beforePost = [refusal](host::Dataset&) { throw host::UserError(refusal); };
+    EXPECT_FALSE(w->press(Tool::Confirmar));
+    kittest::settle();
+    EXPECT_TRUE(services->dialogs.errorsAre({refusal}));
+    EXPECT_TRUE(services->dialogs.messages().isEmpty());  // nothing said about saving
+    EXPECT_EQ(w->cdsAutoForne.state(), host::DatasetState::Edit);
+    EXPECT_EQ(w->activeTab(), WorkspaceTab::DadosAF);
+    EXPECT_TRUE(w->toolEnabled(Tool::Confirmar));
+    EXPECT_TRUE(w->toolEnabled(Tool::Cancelar));
+    w->cdsAutoForne.beforePost = nullptr;
+}
+
+TEST_P(WorkspaceEditTest, ConfirmarPostsThenSaysSavingIsNotAvailableAndKeepsTheAf) {
+    openOnAf1();
+    ASSERT_TRUE(w->press(Tool::Alterar));
+    kittest::settle();
+    int posts = 0;
+    const auto before = w->cdsAutoForne.afterPost;
+    w->cdsAutoForne.afterPost = [&posts, before](host::Dataset& ds) {
+        ++posts;
+        if (before) before(ds);
+    };
+    EXPECT_TRUE(w->press(Tool::Confirmar));
+    kittest::settle();
+    EXPECT_EQ(posts, 1);
+    EXPECT_TRUE(services->dialogs.messagesAre({kSaveLater}));
+    EXPECT_TRUE(services->dialogs.errors().isEmpty()) << services->dialogs.errors().join("; ").toStdString();
+    // Still the same AF, still open for editing: it can be changed or dropped.
+    EXPECT_EQ(w->cdsAutoForne.state(), host::DatasetState::Edit);
+    EXPECT_EQ(headerNumber(), afNumber(1));
+    EXPECT_EQ(w->cdsServAutoForne.recordCount(), listRows);
+    EXPECT_TRUE(w->toolEnabled(Tool::Cancelar));
+    EXPECT_TRUE(server->calls().filter(QStringLiteral("FecharAF")).isEmpty());
+    w->cdsAutoForne.afterPost = before;
+}
+
+TEST_P(WorkspaceEditTest, ToolsOfLaterWorkSayTheyAreNotAvailableAndChangeNothing) {
+    openOnAf1();
+    struct Case {
+        QAction* action;
+        const char* operation;
+    } cases[] = {
+        {w->mnuFechaAF, "Fechar AF"},
+        {w->mnuConsistir, "Consistir"},
+        {w->mnuB_Total, "Baixar Totalmente"},
+        {w->mnuB_TotSaida, "Baixar Totalmente (Saída)"},
+        {w->mnuCancelaAF, "Cancelar AF"},
+        {w->mnuEncerrarAF, "Encerrar AF"},
+        {w->mnuReAFAberto, "Retornar Situação da AF para \"Em Aberto\""},
+        {w->mnuRetAFExp, "Retornar AF Expirada para \"Em Aberto\""},
+        {w->mnuEnviaAFEmail, "Enviar AF via e-mail"},
+        {w->mnuImpSoliCompras, "Importar Solicitação de Compras"},
+        {w->mnuImpProdForn, "Importar Produto por Fornecedor"},
+        {w->sbtAtualizaMercadum, "Atualiza c/ Mercadum"},
+        {w->sbtCopy, "Copiar Justificativa"},
+    };
+    for (const Case& c : cases) {
+        services->dialogs.clearShown();
+        clearCalls();
+        c.action->setEnabled(true);
+        c.action->trigger();
+        kittest::settle();
+        EXPECT_TRUE(services->dialogs.messagesAre({notAvailable(QString::fromUtf8(c.operation))})) << c.operation;
+        EXPECT_TRUE(calls().isEmpty()) << c.operation;
+        EXPECT_EQ(w->cdsServAutoForne.state(), host::DatasetState::Browse) << c.operation;
+        EXPECT_EQ(w->cdsServAutoForne.changeCount(), 0) << c.operation;
+    }
+
+    // The manual receipt on its inner tab.
+    services->dialogs.clearShown();
+    clickTab(WorkspaceTab::Produtos);
+    w->btbBaixar->setEnabled(true);
+    w->btbBaixar->click();
+    EXPECT_TRUE(services->dialogs.messagesAre({notAvailable(QStringLiteral("Baixar"))}));
+    EXPECT_EQ(w->cdsItemAutF.state(), host::DatasetState::Browse);
+}
+
+TEST_P(WorkspaceEditTest, StandardToolsOnTablesOfLaterWorkSayTheyAreNotAvailable) {
+    openOnAf1();
+    struct Case {
+        WorkspaceTab tab;
+        QWidget* focus;  // the grid the tool acts from
+        Tool tool;
+        const char* operation;
+        host::Dataset* dataset;
+    } cases[] = {
+        {WorkspaceTab::Mensagem, w->dbgMensagens, Tool::Alterar, "Alterar mensagem", &w->cdsMensagensAF},
+        {WorkspaceTab::Mensagem, w->dbgMensagens, Tool::Incluir, "Incluir mensagem", &w->cdsMensagensAF},
+        {WorkspaceTab::Encargo, w->dbgEncargo, Tool::Alterar, "Alterar encargo", &w->cdsEncargo},
+        {WorkspaceTab::Produtos, w->dbgProdutos, Tool::Incluir, "Incluir produto", &w->cdsItemAutf_Produto},
+        {WorkspaceTab::Produtos, w->standardGrid(), Tool::Incluir, "Incluir item", &w->cdsItemAutF},
+        {WorkspaceTab::Produtos, w->standardGrid(), Tool::Alterar, "Alterar item", &w->cdsItemAutF},
+    };
+    for (const Case& c : cases) {
+        clickTab(c.tab);
+        ASSERT_EQ(w->activeTab(), c.tab) << c.operation;
+        kittest::focus(c.focus);
+        const int rows = c.dataset->recordCount();
+        services->dialogs.clearShown();
+        ASSERT_TRUE(w->toolEnabled(c.tool)) << c.operation;
+        w->press(c.tool);
+        kittest::settle();
+        EXPECT_TRUE(services->dialogs.messagesAre({notAvailable(QString::fromUtf8(c.operation))})) << c.operation;
+        EXPECT_EQ(c.dataset->state(), host::DatasetState::Browse) << c.operation;
+        EXPECT_EQ(c.dataset->recordCount(), rows) << c.operation;
+    }
+
+    // Deleting asks first; a No leaves everything as it was and says nothing more.
+    clickTab(WorkspaceTab::AF);
+    services->dialogs.clearShown();
+    services->dialogs.answer(host::kNo, QStringLiteral("Confirma exclusão?"));
+    ASSERT_TRUE(w->toolEnabled(Tool::Excluir));
+    w->press(Tool::Excluir);
+    EXPECT_TRUE(services->dialogs.messages().isEmpty());
+    services->dialogs.answer(host::kYes, QStringLiteral("Confirma exclusão?"));
+    w->press(Tool::Excluir);
+    EXPECT_TRUE(services->dialogs.messagesAre({notAvailable(QStringLiteral("Excluir AF"))}));
+    EXPECT_EQ(w->cdsServAutoForne.recordCount(), listRows);
+}
+
+TEST_P(WorkspaceEditTest, ProcurarOnTheListMovesToTheAfFound) {
+    openOnAf1();
+    bool shown = false;
+    kittest::whenModal<kit::SearchDialog>([&shown](kit::SearchDialog* d) {
+        shown = true;
+        const int number = d->fieldBox()->findText(QStringLiteral("Número"));
+        ASSERT_GE(number, 0);
+        d->fieldBox()->setCurrentIndex(number);
+        d->valueBox()->setText(afNumber(2));
+        d->findButton()->click();
+        d->close();
+    });
+    ASSERT_TRUE(w->press(Tool::Procurar));
+    kittest::settle();
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(w->cdsServAutoForne.field(QStringLiteral("NRAUTOFORN")).asString(), afNumber(2));
+    EXPECT_EQ(headerNumber(), afNumber(2));  // the list's row change loaded it
+    EXPECT_TRUE(services->dialogs.errors().isEmpty()) << services->dialogs.errors().join("; ").toStdString();
+}
+
+AFDB_INSTANTIATE_ON_ENGINES(WorkspaceEditTest);
+
+}  // namespace
+}  // namespace afdesk::testing

@@ -1,0 +1,44 @@
+// "Confirmar": the checks and posts that lead up to saving the AF. Saving on
+// the server comes with later work: the AF then stays in the datasets, still
+// being edited, so that nothing typed is lost and "Cancelar" can drop it.
+#include "afdesk/core/header/header_entry.h"
+#include "afdesk/core/workspace/lanca_autof.h"
+#include "afdesk/core/workspace/standard_tools.h"
+#include "afdesk/core/workspace/workspace_messages.h"
+
+#include "host/services/messages.h"
+#include "platform/kit/grid_helpers.h"
+
+namespace afdesk {
+
+namespace {
+
+// An AF the server already knows: its buyer's operator rights are checked again.
+bool existingAf(const LancaAutoF& w) {
+    const host::Dataset& header = w.cdsAutoForne;
+    return header.active() && !header.isEmpty() && header.state() != host::DatasetState::Insert;
+}
+
+void postEditing(kit::DataSource& source) {
+    if (source.editing()) source.post();
+}
+
+}  // namespace
+
+void confirmar(LancaAutoF& w) {
+    kit::flushFocusedEditor();
+    if (existingAf(w)) w.header->Vd_OperRelac();
+    // The standard confirmation, then every dataset still open for editing, in this order.
+    for (kit::DataSource* source : {&w.dtsPadrao, &w.dtsAutoForne, &w.dtsItemAutf_Produto, &w.dtsPadrao,
+                                    &w.dtsImpostoAF, &w.dtsMensagensAF, &w.dtsPrazoPgtAF, &w.dtsDataEncargo,
+                                    &w.dtsEncargo, &w.dtsMovOpAF})
+        postEditing(*source);
+
+    // Here the AF would be saved. Until then it stays open for editing.
+    const host::Dataset& header = w.cdsAutoForne;
+    if (header.active() && !header.isEmpty() && header.state() == host::DatasetState::Browse) w.dtsAutoForne.edit();
+    msgLancaAutoF().ShowMsg(QStringLiteral("Gravar_NDisp"), host::MessageKind::Information);
+    w.updateTools();
+}
+
+}  // namespace afdesk

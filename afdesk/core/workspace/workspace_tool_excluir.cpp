@@ -1,0 +1,53 @@
+// "Excluir" by tab. Every deletion asks "Confirma exclusão?" first and acts
+// only on Yes with its dataset browsed; the deletions themselves belong to the
+// units of the AF's tables and to the AF's deletion on the server.
+#include "afdesk/core/workspace/lanca_autof.h"
+#include "afdesk/core/workspace/special_tools.h"
+#include "afdesk/core/workspace/standard_tools.h"
+#include "afdesk/core/workspace/workspace_toolbar.h"
+
+#include "host/data/errors.h"
+#include "host/services/dialog_service.h"
+#include "host/services/messages.h"
+
+namespace afdesk {
+
+namespace {
+
+struct Deletion {
+    host::Dataset* dataset = nullptr;
+    const char* operation = nullptr;
+};
+
+Deletion deletionFor(LancaAutoF& w) {
+    const Focus focus = focusOf(w, focusedControl(w));
+    switch (w.activeTab()) {
+    case WorkspaceTab::FormaPgto:
+        if (focus == Focus::TermsGrid) return {&w.cdsPrazoPgtAF, "Excluir prazo de pagamento"};
+        return {};
+    case WorkspaceTab::Mensagem: return {&w.cdsMensagensAF, "Excluir mensagem"};
+    case WorkspaceTab::AF:
+    case WorkspaceTab::DadosAF: return {&w.cdsServAutoForne, "Excluir AF"};
+    case WorkspaceTab::Produtos:
+        if (focus == Focus::TaxGrid) return {};
+        if (focus == Focus::ProductGrid) return {&w.cdsItemAutf_Produto, "Excluir produto"};
+        return {&w.cdsItemAutF, "Excluir item"};
+    case WorkspaceTab::FilialDest:
+    case WorkspaceTab::Encargo:
+    case WorkspaceTab::Justificativa: return {};
+    }
+    return {};
+}
+
+}  // namespace
+
+void excluir(LancaAutoF& w) {
+    const Deletion d = deletionFor(w);
+    if (!d.dataset || !d.dataset->active() || d.dataset->isEmpty()) throw host::Abort();
+    const int answer = host::standardMessages().ShowMsg(QStringLiteral("Excl"), host::MessageKind::Confirmation,
+                                                        host::QuestionButtons::YesNo);
+    if (answer != host::kYes || d.dataset->state() != host::DatasetState::Browse) return;
+    notAvailable(w, QString::fromUtf8(d.operation));
+}
+
+}  // namespace afdesk

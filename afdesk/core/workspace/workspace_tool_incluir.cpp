@@ -1,0 +1,70 @@
+// "Incluir" by tab: a new AF on "Filial Destino", "AF" and "Dados da AF"; the
+// rows of the AF's own tables belong to the units that enter them.
+#include "afdesk/core/workspace/af_edit_markers.h"
+#include "afdesk/core/workspace/special_tools.h"
+#include "afdesk/core/workspace/standard_tools.h"
+#include "afdesk/core/workspace/workspace_messages.h"
+#include "afdesk/core/workspace/workspace_tabs.h"
+#include "afdesk/core/workspace/workspace_toolbar.h"
+
+#include "host/data/errors.h"
+
+namespace afdesk {
+
+namespace {
+
+// The header emptied and a new one inserted; its state change moves to "Dados da AF".
+void newHeader(LancaAutoF& w) {
+    refuseWithPendingChanges(w);
+    host::Dataset& header = w.cdsAutoForne;
+    if (!header.active()) header.createDataset();
+    else if (header.state() == host::DatasetState::Browse) header.emptyDataset();
+    w.loadedFor.erase(&header);  // it shows no AF now
+    if (header.state() != host::DatasetState::Browse) return;
+    w.flags.dadosAFPendingRefresh = false;
+    const ScopedFlag suppressed(w.flags.reloadSuppressed);
+    header.insert();
+}
+
+}  // namespace
+
+void refuseWithPendingChanges(LancaAutoF& w) {
+    if (afHasPendingChanges(w)) throw host::UserError(msgLancaAutoF().Msg(QStringLiteral("AF_Pendente")));
+}
+
+void incluir(LancaAutoF& w) {
+    w.flags.itemEntryArray = QVariant();
+    const WorkspaceTab tab = w.activeTab();
+    const bool noBranches = !w.cdsFilialDest.active() || w.cdsFilialDest.isEmpty();
+    if (noBranches && !w.isTabEnabled(WorkspaceTab::AF)) {
+        w.setTabEnabled(WorkspaceTab::AF, true);
+        syncTabMenu(w);
+    }
+    const Focus focus = focusOf(w, focusedControl(w));
+    switch (tab) {
+    case WorkspaceTab::FilialDest:
+    case WorkspaceTab::AF:
+    case WorkspaceTab::DadosAF:
+        // Typed by hand, unless a purchase-request import fills it.
+        if (tab != WorkspaceTab::DadosAF && !w.flags.boImpSoli) w.flags.boIncluiAF = true;
+        try {
+            newHeader(w);
+        } catch (...) {
+            w.flags.boIncluiAF = false;
+            throw;
+        }
+        return;
+    case WorkspaceTab::FormaPgto:
+        if (focus == Focus::TermsGrid) notAvailable(w, QStringLiteral("Incluir prazo de pagamento"));
+        return;
+    case WorkspaceTab::Mensagem: notAvailable(w, QStringLiteral("Incluir mensagem")); return;
+    case WorkspaceTab::Produtos:
+        if (focus == Focus::TaxGrid) return;
+        notAvailable(w, focus == Focus::ProductGrid ? QStringLiteral("Incluir produto") : QStringLiteral("Incluir item"));
+        return;
+    case WorkspaceTab::Encargo:
+    case WorkspaceTab::Justificativa: return;
+    }
+}
+
+}  // namespace afdesk

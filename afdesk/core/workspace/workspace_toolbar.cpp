@@ -1,0 +1,203 @@
+#include "afdesk/core/workspace/workspace_toolbar.h"
+
+#include "afdesk/core/filter/filtro_af.h"
+#include "afdesk/core/header/header_entry.h"
+#include "afdesk/core/model/af_datasets.h"
+#include "afdesk/core/model/af_list_grid.h"
+#include "afdesk/core/tools/state_changes.h"
+#include "afdesk/core/workspace/bound_controls.h"
+#include "afdesk/core/workspace/lanca_autof.h"
+
+#include "host/services/session.h"
+#include "platform/kit/db_grid.h"
+#include "platform/kit/db_text.h"
+#include "platform/kit/record_navigator.h"
+
+#include <QtGui/QAction>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QMenu>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QTabWidget>
+
+namespace afdesk {
+
+namespace {
+
+using Tool = kit::StandardGridScreen::Tool;
+
+QString textOf(const host::Dataset& ds, const char* field) {
+    const host::Field* f = ds.active() && !ds.isEmpty() ? ds.findField(QString::fromLatin1(field)) : nullptr;
+    return f ? f->asString().trimmed() : QString();
+}
+
+bool within(const QWidget* outer, const QWidget* w) { return outer && w && (outer == w || outer->isAncestorOf(w)); }
+
+const host::Dataset& datasetOf(const LancaAutoF& w, Source source) {
+    switch (source) {
+    case Source::List: return w.cdsServAutoForne;
+    case Source::Header: return w.cdsAutoForne;
+    case Source::Items: return w.cdsItemAutF;
+    case Source::ItemProducts: return w.cdsItemAutf_Produto;
+    case Source::Taxes: return w.cdsImpostoAF;
+    case Source::Messages: return w.cdsMensagensAF;
+    case Source::Terms: return w.cdsPrazoPgtAF;
+    case Source::ChargeDates: return w.cdsDataEncargo;
+    case Source::Charges: return w.cdsEncargo;
+    case Source::Movements: return w.cdsMovOpAF;
+    case Source::Branches: return w.cdsFilialDest;
+    }
+    return w.cdsServAutoForne;
+}
+
+QString idSisDos(const LancaAutoF& w) {
+    // The lookup's result is the query's own dataset; reading it changes nothing.
+    auto& q = const_cast<host::LookupQuery&>(w.queries.qryParamGeral);
+    return q.active() ? textOf(q.result(), "IDSISDOS") : QString();
+}
+
+FormaPgtoKind formaPgtoOf(const host::Dataset& header) {
+    const QString kind = textOf(header, "IDTPFORPGTAF");
+    if (kind == QLatin1String("F")) return FormaPgtoKind::DiaFixo;
+    if (kind == QLatin1String("V")) return FormaPgtoKind::PelaForma;
+    return FormaPgtoKind::Sem;
+}
+
+bool enabledBound(const kit::DataSource& source, const char* field, const QWidget* page) {
+    const QWidget* c = boundControl(source, QString::fromLatin1(field), page);
+    return c && c->isEnabled();
+}
+
+// The controls of the payment tab and of the receipt entry, made by later work, found by their fields.
+void readControls(const LancaAutoF& w, const QWidget* focused, ToolSnapshot& s) {
+    const QWidget* formaPgto = w.tabPage(WorkspaceTab::FormaPgto);
+    s.formaPgtoCodeEnabled = enabledBound(w.dtsAutoForne, "CDFORMPGTO", formaPgto);
+    s.diaFixoEnabled = enabledBound(w.dtsAutoForne, "NRDIAPGFIXAF", formaPgto);
+    const QWidget* parcelas = boundControl(w.dtsAutoForne, QStringLiteral("NRPARCPGTOAF"), formaPgto);
+    s.parcelasFocused = within(parcelas, focused);
+
+    const QWidget* baixa = w.innerPage(ProdutosTab::EntregaBaixa);
+    s.receivedQtyEnabled = enabledBound(w.dtsPadrao, "QTEFETENTRAF", baixa);
+    const QLabel* total = labelCaptioned(baixa, QStringLiteral("Total Entradas"));
+    s.totalEntradasEnabled = total && total->isEnabled();
+    s.itemGridEnabled = w.standardGrid()->isEnabled();
+    s.entregaBaixaActive = w.activeInnerTab() == ProdutosTab::EntregaBaixa;
+}
+
+void setNavigator(LancaAutoF& w, kit::DataSource* target) {
+    if (w.navigator()->dataSource() != target) w.navigator()->bind(target);
+}
+
+}  // namespace
+
+QWidget* focusedControl(const LancaAutoF& w) {
+    QWidget* f = w.focusWidget();
+    return within(&w, f) ? f : nullptr;
+}
+
+Focus focusOf(const LancaAutoF& w, const QWidget* focused) {
+    if (!focused) return Focus::None;
+    if (within(w.standardGrid(), focused)) return Focus::ItemGrid;
+    if (within(w.dbgProdutos, focused)) return Focus::ProductGrid;
+    if (within(w.dbgPrazoPgt, focused)) return Focus::TermsGrid;
+    if (within(w.dbgDataEncargo, focused)) return Focus::ChargeDateGrid;
+    if (within(w.dbgImposto, focused)) return Focus::TaxGrid;
+    const QWidget* received = boundControl(w.dtsPadrao, QStringLiteral("QTEFETENTRAF"), w.pgcProdutos);
+    if (within(received, focused)) return Focus::ReceivedQty;
+    return Focus::Other;
+}
+
+Source tabSource(const LancaAutoF& w) {
+    const Focus focus = focusOf(w, focusedControl(w));
+    switch (w.activeTab()) {
+    case WorkspaceTab::FilialDest:
+    case WorkspaceTab::AF: return Source::List;
+    case WorkspaceTab::DadosAF: return Source::Header;
+    case WorkspaceTab::Produtos:
+        if (focus == Focus::ProductGrid) return Source::ItemProducts;
+        if (focus == Focus::TaxGrid) return Source::Taxes;
+        return Source::Items;
+    case WorkspaceTab::Mensagem: return Source::Messages;
+    case WorkspaceTab::FormaPgto: return focus == Focus::TermsGrid ? Source::Terms : Source::Header;
+    case WorkspaceTab::Encargo: return focus == Focus::ChargeDateGrid ? Source::ChargeDates : Source::Charges;
+    case WorkspaceTab::Justificativa: return Source::Movements;
+    }
+    return Source::List;
+}
+
+ToolSnapshot toolSnapshot(const LancaAutoF& w, Source source) {
+    ToolSnapshot s;
+    const QWidget* focused = focusedControl(w);
+    s.tab = AfTab(int(w.activeTab()));
+    s.focus = focusOf(w, focused);
+    s.source = source;
+    for (int i = 0; i < kSourceCount; ++i) s.sources[size_t(i)] = viewOf(datasetOf(w, Source(i)));
+
+    s.row = rowCodesOf(w.cdsServAutoForne);
+    s.IDBAIXITMAF = textOf(w.cdsItemAutF, "IDBAIXITMAF");
+    s.itemIDITMSEPARADO = textOf(w.cdsItemAutF, "IDITMSEPARADO");
+
+    s.permissions = w.flags.permissions;
+    s.readOnlyGroup = w.flags.readOnlyGroup;
+    s.confirmed = filterState().boModalResult;
+    s.IDSISDOS = idSisDos(w);
+    s.branchMode = host::session().ModuFili();
+    s.marketplace = marketplaceEnabled(w.cdsParamGeral);
+    s.logisticBranch = w.flags.logisticBranches;
+    s.closeAFChanged = w.flags.fechaAFTag == 99;
+
+    s.headerIDBAIXAAF = textOf(w.cdsAutoForne, "IDBAIXAAF");
+    s.emitente = w.header ? w.header->emitente() : Emitente::Nothing;
+    s.formaPgto = formaPgtoOf(w.cdsAutoForne);
+    s.headerHasCDFORMPGTO = !textOf(w.cdsAutoForne, "CDFORMPGTO").isEmpty();
+    readControls(w, focused, s);
+    return s;
+}
+
+void applyToolStates(LancaAutoF& w, const ToolStates& s) {
+    w.setToolEnabled(Tool::Incluir, s.Incluir);
+    w.setToolEnabled(Tool::Alterar, s.Alterar);
+    w.setToolEnabled(Tool::Excluir, s.Excluir);
+    w.setToolEnabled(Tool::Procurar, s.Procurar);
+    w.setToolEnabled(Tool::Verificar, s.Verificar);
+    w.setToolEnabled(Tool::Confirmar, s.Confirmar);
+    w.setToolEnabled(Tool::Cancelar, s.Cancelar);
+
+    w.mnuFiltrar->setEnabled(s.sbtFiltro);
+    w.mnuFechaAF->setEnabled(s.sbtFechaAF);
+    w.mnuConsistir->setEnabled(s.sbtConsistir);
+    w.mnuB_Total->setEnabled(s.sbtB_Total);
+    w.mnuB_TotSaida->setEnabled(s.sbtB_TotalSaid);
+    w.mnuRetAFExp->setEnabled(s.mnuRetAFExp);
+    w.mnuCancelaAF->setEnabled(s.sbtCancelaAF);
+    w.mnuEncerrarAF->setEnabled(s.sbtEncerrarAF);
+    w.mnuReAFAberto->setEnabled(s.mnuReAFAberto);
+    w.mnuEnviaAFEmail->setEnabled(s.sbtEnviaAFEmail);
+    w.mnuImpSoliCmp->setEnabled(s.sbtImpSoliCmp);
+    w.mnuImpSoliCompras->setEnabled(s.mnuImpSoliCompras);
+    w.mnuMudAutProd->setEnabled(s.sbtMudAutProd);
+    w.sbtAtualizaMercadum->setEnabled(s.sbtAtualizaMercadum);
+    applyAfListColumnFlags(*w.dbgAutoForne, {s.colIDSITUENVAFMCD, w.flags.logisticBranches});
+    w.btbBaixar->setEnabled(s.btnBaixar);
+
+    w.setInnerTabEnabled(ProdutosTab::EntregaBaixa, s.tabEntregaBaixa);
+    w.setTabEnabled(WorkspaceTab::Encargo, s.tabEncargo);
+    w.tabAction(WorkspaceTab::Encargo)->setEnabled(s.mnuEncargo);
+
+    // "Filial Destino" browses its branches; the other tabs the list or, on "Produtos", the items.
+    const bool branches = w.isActiveTab(WorkspaceTab::FilialDest);
+    kit::DataSource* target = s.navigatorTarget == NavigatorTarget::Standard ? &w.dtsPadrao : &w.dtsServAutoForne;
+    setNavigator(w, branches ? &w.dtsFilialDest : target);
+    w.navigator()->setAllowed(s.navigator);
+    if (w.dbtItemMigrada->dataSource() != target) w.dbtItemMigrada->bind(target, QStringLiteral("IDITAFMIGRADA"));
+    w.dbtItemMigrada->setVisible(s.itemMigradaVisible);
+}
+
+void recomputeTools(LancaAutoF& w, Source source) {
+    const ToolSnapshot snapshot = toolSnapshot(w, source);
+    ToolStates states = afdesk::Habilita_Ferramentas(snapshot);
+    if (snapshot.tab == AfTab::FilialDest) states = filialDestTools(snapshot, states);
+    applyToolStates(w, states);
+    w.flags.lastFocus = snapshot.focus;
+}
+
+}  // namespace afdesk

@@ -1,0 +1,337 @@
+// The toolbar on the live workspace: the special tools, and every tool's
+// enabled state by the AF's situation and the tab, against the real server.
+#include "afdesk/core/workspace/workspace_fixture.h"
+
+#include "afdesk/core/workspace/workspace_toolbar.h"
+#include "platform/kit/db_grid.h"
+#include "platform/kit/db_memo.h"
+#include "platform/kit/db_text.h"
+#include "platform/kit/record_navigator.h"
+#include "platform/kit/test_support.h"
+
+#include <QtGui/QAction>
+#include <QtWidgets/QMenu>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QTabWidget>
+#include <QtWidgets/QToolBar>
+#include <QtWidgets/QToolButton>
+
+namespace afdesk::testing {
+namespace {
+
+using platform::server::modules::testing::afNumber;
+using Tool = kit::StandardGridScreen::Tool;
+
+class WorkspaceToolbarTest : public WorkspaceTest {
+protected:
+    // The buyer's group may also cancel and reopen AFs.
+    void grantCancelAndReopen() {
+        sql("INSERT INTO AUTGRUPOP (CDGRUPOPER, IDAUTGRUPOP) VALUES ('01', 'CAAF')");
+        sql("INSERT INTO AUTGRUPOP (CDGRUPOPER, IDAUTGRUPOP) VALUES ('01', 'ABAF')");
+    }
+
+    void openOnAf1() {
+        open(true);
+        ASSERT_NE(w, nullptr);
+        gotoBranch(world.branch);
+        clickTab(WorkspaceTab::AF);
+        ASSERT_EQ(w->activeTab(), WorkspaceTab::AF);
+        gotoAf(1);
+    }
+
+    // AF 1 in a situation, read again by "Verificar" on the list.
+    void situation(const QString& assignments) {
+        sql("UPDATE AUTOFORNE SET IDBAIXAAF = NULL, IDAFEXPIRADA = NULL, IDITMSEPARADO = NULL, CDFILDESTCON = NULL, "
+            "IDTIPOLANCAF = 'M' WHERE NRAUTOFORN = '" + afNumber(1) + "'");
+        if (!assignments.isEmpty())
+            sql("UPDATE AUTOFORNE SET " + assignments + " WHERE NRAUTOFORN = '" + afNumber(1) + "'");
+        if (w->activeTab() != WorkspaceTab::AF) clickTab(WorkspaceTab::AF);
+        ASSERT_TRUE(w->press(Tool::Verificar));
+        kittest::settle();
+        gotoAf(1);
+    }
+
+    // The tools of the table, each "1" or "0", in this order:
+    // Incluir Alterar Excluir Procurar Confirmar Cancelar | Fechar AF, Consistir, Baixar Totalmente,
+    // Cancelar AF, Encerrar AF, reopen, return expired.
+    QString states() {
+        const QList<QAction*> tools = {w->action(Tool::Incluir), w->action(Tool::Alterar), w->action(Tool::Excluir),
+                                       w->action(Tool::Procurar), w->action(Tool::Confirmar), w->action(Tool::Cancelar),
+                                       w->mnuFechaAF, w->mnuConsistir, w->mnuB_Total, w->mnuCancelaAF,
+                                       w->mnuEncerrarAF, w->mnuReAFAberto, w->mnuRetAFExp};
+        QString s;
+        for (QAction* a : tools) {
+            s += a->isEnabled() ? u'1' : u'0';
+            QWidget* button = w->toolBar()->widgetForAction(a);
+            EXPECT_NE(button, nullptr) << a->objectName().toStdString();
+            if (button) {
+                EXPECT_EQ(button->isEnabled(), a->isEnabled()) << a->objectName().toStdString();
+            }
+            if (tools.indexOf(a) == 5) s += u'|';
+        }
+        return s;
+    }
+};
+
+TEST_P(WorkspaceToolbarTest, SpecialToolsAreMenuItemsAndButtonsWithTheirCaptionsAndHints) {
+    open(true);
+    ASSERT_NE(w, nullptr);
+    struct Case {
+        QAction* action;
+        const char* actionName;
+        const char* buttonName;
+        const char* caption;  // of the menu item
+        const char* hint;     // of the button
+        bool inMenu;
+    } cases[] = {
+        {w->mnuFiltrar, "mnuFiltro", "sbtFiltro", "&Filtrar", "Filtrar", true},
+        {w->mnuFechaAF, "mnuFechaAF", "sbtFechaAF", "Fecha&r AF", "Fechar AF", true},
+        {w->mnuConsistir, "mnuConsistir", "sbtConsistir", "C&onsistir", "Consistir", true},
+        {w->mnuB_Total, "mnuB_Total", "sbtB_Total", "&Baixar Totalmente", "Baixar Totalmente", true},
+        {w->mnuB_TotSaida, "mnuB_TotSaida", "sbtB_TotalSaid", "Baixar &Totalmente (Saída)", "Baixar Totalmente (Saída)",
+         true},
+        {w->mnuCancelaAF, "mnuCancelaAF", "sbtCancelaAF", "Cance&lar AF", "Cancelar AF", true},
+        {w->mnuEncerrarAF, "mnuEncerrarAF", "sbtEncerrarAF", "&Encerrar AF", "Encerrar AF", true},
+        {w->mnuReAFAberto, "mnuReAFAberto", "sbtRetAFAberto", "Retornar Sit&uação da AF para \"Em Aberto\"",
+         "Retornar Situação da AF para \"Em Aberto\"", true},
+        {w->mnuRetAFExp, "mnuRetAFExp", "sbtRetAFExp", "Retornar AF Expirada para \"Em Aberto\"",
+         "Retornar AF Expirada para \"Em Aberto\"", true},
+        {w->mnuMudAutProd, "mnuMudAutProd", "sbtMudAutProd", "&Mudança Automática de Produto",
+         "Mudança Automática de Produto", true},
+        {w->mnuEnviaAFEmail, "mnuEnviaAFEmail", "sbtEnviaAFEmail", "E&nviar AF via e-mail", "Enviar AF via e-mail", true},
+        {w->mnuImpSoliCmp, "mnuImpSoliCmp", "sbtImpSoliCmp", "Importar &Solicitação de Compra", "Importar", true},
+        {w->mnuImportaSAC, "mnuImportaSAC", "sbtImportaSAC", "I&mportação SAC", "Importação SAC", true},
+        {w->sbtAtualizaMercadum, "actAtualizaMercadum", "sbtAtualizaMercadum", "Atualiza c/ Mercadum",
+         "Atualiza c/ Mercadum", false},
+        {w->sbtCopy, "actCopy", "sbtCopy", "Copiar Justificativa", "Copiar Justificativa", false},
+    };
+    for (const Case& c : cases) {
+        ASSERT_NE(c.action, nullptr) << c.actionName;
+        EXPECT_EQ(c.action->objectName(), QString::fromLatin1(c.actionName));
+        EXPECT_EQ(c.action->text(), QString::fromUtf8(c.caption)) << c.actionName;
+        auto* button = qobject_cast<QToolButton*>(w->toolBar()->widgetForAction(c.action));
+        ASSERT_NE(button, nullptr) << c.actionName;
+        EXPECT_EQ(button->objectName(), QString::fromLatin1(c.buttonName));
+        EXPECT_EQ(button->toolTip(), QString::fromUtf8(c.hint)) << c.buttonName;
+        EXPECT_EQ(w->mnuOpcoes->actions().contains(c.action), c.inMenu) << c.actionName;
+    }
+    EXPECT_EQ(w->mnuFiltrar->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+    QStringList imports;
+    for (QAction* a : w->mnuImportar->actions()) imports << a->text();
+    EXPECT_EQ(imports, (QStringList{"Importar &Solicitação de Compras", "Importar &Produto por Fornecedor"}));
+    ASSERT_NE(w->btbBaixar, nullptr);
+    EXPECT_EQ(w->btbBaixar->text(), QStringLiteral("Baixar"));
+    EXPECT_TRUE(w->innerPage(ProdutosTab::EntregaBaixa)->isAncestorOf(w->btbBaixar));
+}
+
+TEST_P(WorkspaceToolbarTest, ToolsFollowTheAfSituationOnEveryTab) {
+    grantCancelAndReopen();
+    openOnAf1();
+    struct Case {
+        const char* name;
+        QString assignments;
+        // Tools on "AF", "Dados da AF", "Produtos" (product grid focused) and "Filial Destino".
+        const char* af;
+        const char* dados;
+        const char* produtos;
+        const char* filial;
+    } cases[] = {
+        {"open", "", "111100|1111100", "111000|1111100", "101100|1111100", "100100|0000000"},
+        // Item products of an AF not ended or cancelled can still be deleted.
+        {"settled", "IDBAIXAAF = '2'", "100100|0000000", "100000|0000000", "001100|0000000", "100100|0000000"},
+        {"settled by hand", "IDBAIXAAF = '3'", "100100|0000010", "100000|0000010", "001100|0000010",
+         "100100|0000000"},
+        {"partially received", "IDBAIXAAF = '1'", "110100|1110110", "110000|1110110", "101100|1110110",
+         "100100|0000000"},
+        {"EDI", "IDBAIXAAF = '7'", "111100|1111100", "111000|1111100", "101100|1111100", "100100|0000000"},
+        {"expired", "IDAFEXPIRADA = 'S'", "100100|0000001", "000000|0000001", "000100|0000001", "100100|0000000"},
+        // A new AF can still be started beside a separated one.
+        {"separated", "IDITMSEPARADO = 'S'", "100100|0000000", "000000|0000000", "000100|0000000", "100100|0000000"},
+        {"consolidated", "CDFILDESTCON = '0001'", "101100|0001100", "101000|0001100", "000100|0001100",
+         "100100|0000000"},
+    };
+    for (const Case& c : cases) {
+        situation(c.assignments);
+        EXPECT_EQ(states(), QString::fromLatin1(c.af)) << c.name << " on AF";
+        clickTab(WorkspaceTab::DadosAF);
+        EXPECT_EQ(states(), QString::fromLatin1(c.dados)) << c.name << " on Dados da AF";
+        clickTab(WorkspaceTab::Produtos);
+        ASSERT_TRUE(w->dbgProdutos->hasFocus()) << c.name;
+        EXPECT_EQ(states(), QString::fromLatin1(c.produtos)) << c.name << " on Produtos";
+        clickTab(WorkspaceTab::FilialDest);
+        EXPECT_EQ(states(), QString::fromLatin1(c.filial)) << c.name << " on Filial Destino";
+    }
+    EXPECT_TRUE(services->dialogs.errors().isEmpty()) << services->dialogs.errors().join("; ").toStdString();
+}
+
+TEST_P(WorkspaceToolbarTest, AReadOnlyOperatorHasNoEditingToolOnAnyTab) {
+    sql("UPDATE PARASUPRI SET CDGRUPOPER = '01' WHERE CDFILIAL = '" + world.branch + "'");
+    grantCancelAndReopen();
+    openOnAf1();
+    ASSERT_TRUE(w->flags.readOnlyGroup);
+    const QList<QAction*> editing = {w->action(Tool::Incluir), w->action(Tool::Alterar), w->action(Tool::Excluir),
+                                     w->mnuFechaAF, w->mnuConsistir, w->mnuB_Total, w->mnuCancelaAF,
+                                     w->mnuEncerrarAF, w->mnuReAFAberto};
+    for (WorkspaceTab tab : {WorkspaceTab::AF, WorkspaceTab::DadosAF, WorkspaceTab::Produtos, WorkspaceTab::Mensagem,
+                             WorkspaceTab::FormaPgto, WorkspaceTab::Encargo, WorkspaceTab::FilialDest}) {
+        clickTab(tab);
+        ASSERT_EQ(w->activeTab(), tab);
+        for (QAction* a : editing) EXPECT_FALSE(a->isEnabled()) << int(tab) << " " << a->objectName().toStdString();
+        EXPECT_TRUE(w->mnuEnviaAFEmail->isEnabled() || tab == WorkspaceTab::FilialDest) << int(tab);
+    }
+}
+
+TEST_P(WorkspaceToolbarTest, AnAutomaticAfNeedsAlafWhenAGroupHoldsIt) {
+    struct Case {
+        const char* name;
+        bool reserved;  // ALAF held by a group the buyer is not in
+        bool alterar;
+    } cases[] = {{"nobody holds ALAF", false, true}, {"another group holds ALAF", true, false}};
+    for (const Case& c : cases) {
+        if (c.reserved) {
+            sql("INSERT INTO GRUPOPER (CDGRUPOPER, NMGRUPOPER) VALUES ('02', 'Gerência')");
+            sql("INSERT INTO AUTGRUPOP (CDGRUPOPER, IDAUTGRUPOP) VALUES ('02', 'ALAF')");
+            sql("INSERT INTO OPERGRUPOP (CDGRUPOPER, CDOPERADOR) VALUES ('02', '" + world.operatorCode + "')");
+        }
+        openOnAf1();
+        situation(QStringLiteral("IDTIPOLANCAF = 'A'"));
+        EXPECT_EQ(w->toolEnabled(Tool::Alterar), c.alterar) << c.name;
+        EXPECT_EQ(w->toolEnabled(Tool::Excluir), c.alterar) << c.name;
+        EXPECT_TRUE(w->mnuFechaAF->isEnabled()) << c.name;  // closing does not ask for ALAF
+        clickTab(WorkspaceTab::DadosAF);
+        EXPECT_EQ(w->toolEnabled(Tool::Alterar), c.alterar) << c.name;
+        discardWorkspace();
+    }
+}
+
+TEST_P(WorkspaceToolbarTest, OnProductsTheProductGridDeletesAndTheItemGridDoesNot) {
+    openOnAf1();
+    clickTab(WorkspaceTab::Produtos);
+    ASSERT_TRUE(w->dbgProdutos->hasFocus());
+    ASSERT_FALSE(w->cdsItemAutf_Produto.isEmpty());
+    EXPECT_TRUE(w->toolEnabled(Tool::Excluir));
+    EXPECT_FALSE(w->toolEnabled(Tool::Alterar));  // the products are not altered from the toolbar
+    kittest::focus(w->standardGrid());
+    EXPECT_EQ(w->flags.lastFocus, Focus::ItemGrid);
+    EXPECT_FALSE(w->toolEnabled(Tool::Excluir));
+    EXPECT_TRUE(w->toolEnabled(Tool::Alterar));
+    kittest::focus(w->dbgProdutos);
+    EXPECT_TRUE(w->toolEnabled(Tool::Excluir));
+}
+
+TEST_P(WorkspaceToolbarTest, TheManualReceiptButtonFollowsOneRuleOnEveryPath) {
+    struct Case {
+        const char* name;
+        QString assignments;
+        bool enabled;
+    } cases[] = {
+        {"open AF", "", true},
+        {"consolidating AF", "IDAFOPERLOG = '1'", false},
+        {"consolidated AF", "CDFILDESTCON = '0001'", false},
+        {"expired AF", "IDAFEXPIRADA = 'S'", false},
+    };
+    openOnAf1();
+    for (const Case& c : cases) {
+        sql("UPDATE AUTOFORNE SET IDAFOPERLOG = NULL WHERE NRAUTOFORN = '" + afNumber(1) + "'");
+        situation(c.assignments);
+        clickTab(WorkspaceTab::Produtos);
+        EXPECT_EQ(w->btbBaixar->isEnabled(), c.enabled) << c.name << " (tab change)";
+        kittest::focus(w->standardGrid());  // the recomputation from the item grid
+        EXPECT_EQ(w->btbBaixar->isEnabled(), c.enabled) << c.name << " (item grid)";
+        w->cdsItemAutF.edit();  // the items' own state change
+        EXPECT_FALSE(w->btbBaixar->isEnabled()) << c.name << " (items edited)";
+        w->cdsItemAutF.cancel();
+        EXPECT_EQ(w->btbBaixar->isEnabled(), c.enabled) << c.name << " (items browsed)";
+    }
+}
+
+TEST_P(WorkspaceToolbarTest, TheMarketplaceButtonAndColumnOnlyOnTheListTab) {
+    sql("UPDATE PARAMGERAL SET IDINTEGMERCAD = 'S'");
+    openOnAf1();
+    ASSERT_TRUE(w->sbtAtualizaMercadum->isEnabled());
+    const int column = w->dbgAutoForne->columnOf(QStringLiteral("IDSITUENVAFMCD"));
+    ASSERT_GE(column, 0);
+    EXPECT_TRUE(w->dbgAutoForne->column(column).visible);
+    clickTab(WorkspaceTab::DadosAF);
+    EXPECT_FALSE(w->sbtAtualizaMercadum->isEnabled());
+    clickTab(WorkspaceTab::FilialDest);
+    EXPECT_FALSE(w->sbtAtualizaMercadum->isEnabled());
+}
+
+TEST_P(WorkspaceToolbarTest, TheNavigatorAndTheMigratedLabelFollowTheTab) {
+    openOnAf1();
+    EXPECT_EQ(w->navigator()->dataSource(), &w->dtsServAutoForne);
+    EXPECT_TRUE(w->dbtItemMigrada->isVisible());
+    clickTab(WorkspaceTab::Produtos);
+    EXPECT_EQ(w->navigator()->dataSource(), &w->dtsPadrao);
+    EXPECT_EQ(w->dbtItemMigrada->dataSource(), &w->dtsPadrao);
+    clickTab(WorkspaceTab::FilialDest);
+    EXPECT_EQ(w->navigator()->dataSource(), &w->dtsFilialDest);
+    EXPECT_FALSE(w->dbtItemMigrada->isVisible());
+    EXPECT_TRUE(w->toolEnabled(Tool::Procurar));
+    EXPECT_TRUE(w->toolEnabled(Tool::Verificar));
+}
+
+TEST_P(WorkspaceToolbarTest, TheListTabReadsTheListOfANewBranchWhenClickedNotFromTheMenu) {
+    struct Case {
+        const char* name;
+        bool byClick;
+        bool reloaded;
+    } cases[] = {{"click", true, true}, {"menu", false, false}};
+    for (const Case& c : cases) {
+        openWith([](QWidget* d) {  // every buyer: both branches have AFs
+            pressDialogButton(d, "rbtCompTodos");
+            pressDialogButton(d, "sbtConfirma");
+        });
+        ASSERT_NE(w, nullptr);
+        gotoBranch(world.branch);
+        clickTab(WorkspaceTab::AF);
+        ASSERT_EQ(w->cdsServAutoForne.field(QStringLiteral("CDFILDEST")).asString(), world.branch);
+        clickTab(WorkspaceTab::FilialDest);
+        gotoBranch(world.central);
+        clearCalls();
+        if (c.byClick) clickTab(WorkspaceTab::AF);
+        else w->tabAction(WorkspaceTab::AF)->trigger();
+        kittest::settle();
+        ASSERT_EQ(w->activeTab(), WorkspaceTab::AF) << c.name;
+        EXPECT_EQ(calls().contains("GetServAutoForne"), c.reloaded) << c.name;
+        EXPECT_EQ(w->cdsServAutoForne.field(QStringLiteral("CDFILDEST")).asString(),
+                  c.reloaded ? world.central : world.branch)
+            << c.name;
+        discardWorkspace();
+    }
+}
+
+TEST_P(WorkspaceToolbarTest, InnerTabMenuItemsOpenProductsOnTheirTabWithoutReloading) {
+    openOnAf1();
+    clickTab(WorkspaceTab::Produtos);  // the AF's items are there
+    clickTab(WorkspaceTab::AF);
+    struct Case {
+        ProdutosTab inner;
+        QWidget* focus;
+    } cases[] = {
+        {ProdutosTab::Observacao, w->dbmObservacao},
+        {ProdutosTab::Imposto, w->dbgImposto},
+        {ProdutosTab::EntregaBaixa, w->dbgNFBaixa},
+    };
+    for (const Case& c : cases) {
+        clickTab(WorkspaceTab::AF);
+        QAction* item = w->innerTabActions[size_t(c.inner)];
+        ASSERT_TRUE(item->isEnabled()) << int(c.inner);
+        item->trigger();
+        kittest::settle();
+        EXPECT_EQ(w->activeTab(), WorkspaceTab::Produtos) << int(c.inner);
+        EXPECT_EQ(w->activeInnerTab(), c.inner);
+        EXPECT_TRUE(c.focus->hasFocus()) << int(c.inner);
+        EXPECT_TRUE(item->isChecked()) << int(c.inner);
+        EXPECT_TRUE(w->tabAction(WorkspaceTab::Produtos)->isChecked()) << int(c.inner);
+    }
+    // Leaving "Produtos" unchecks them.
+    clickTab(WorkspaceTab::AF);
+    for (QAction* item : w->innerTabActions) EXPECT_FALSE(item->isChecked());
+}
+
+AFDB_INSTANTIATE_ON_ENGINES(WorkspaceToolbarTest);
+
+}  // namespace
+}  // namespace afdesk::testing
