@@ -219,13 +219,13 @@ void Dataset::adoptPacket(Packet&& packet) {
     m_changeCount = changes;
     m_indexFields = std::move(indexFields);
     m_filterExpr = std::move(filterExpr);
-    if (m_state != DatasetState::Browse) {
-        m_state = DatasetState::Browse;
-        notify(DataEvent::StateChanged);
-    }
+    const bool opened = m_state != DatasetState::Browse;
+    m_state = DatasetState::Browse;
     rebuildView(0, 0);
     if (autoCalcFields && hasCalcFields())
         for (auto& r : m_rows) recalcRow(r->values);
+    // Listeners of the state change already see the rows the packet brought.
+    if (opened) notify(DataEvent::StateChanged);
     notify(DataEvent::DataSetChanged);
     if (afterScroll) afterScroll(*this);
 }

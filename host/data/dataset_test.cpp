@@ -857,6 +857,23 @@ TEST(DatasetPacket, FillingReplacesContentAndStartsAtTheFirstRow) {
     EXPECT_GE(scrolls, 2);
 }
 
+TEST(DatasetPacket, OpeningByAPacketAnnouncesTheStateWithTheRowsInPlace) {
+    Items filled;
+    filled.standard();
+    Items target;
+    target.ds.close();
+    int seenRows = -1;
+    QString seenCode;
+    target.ds.addListener([&](const DataEvent& e) {
+        if (e.kind != DataEvent::StateChanged) return;
+        seenRows = target.ds.recordCount();
+        seenCode = target.ds.field("CDPRODUTO").asString();
+    });
+    target.ds.setData(filled.ds.data());
+    EXPECT_EQ(seenRows, 3);
+    EXPECT_EQ(seenCode, QStringLiteral("P1"));
+}
+
 TEST(DatasetLife, CloseEmptyAndReopen) {
     Items t;
     t.standard();
