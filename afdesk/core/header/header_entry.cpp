@@ -1,77 +1,172 @@
 #include "afdesk/core/header/header_entry.h"
 
-#include "afdesk/core/workspace/lanca_autof.h"
+#include "afdesk/core/filter/filtro_af.h"
+#include "afdesk/core/header/header_impl.h"
+#include "afdesk/core/tools/state_changes.h"
+#include "afdesk/core/workspace/workspace_messages.h"
 
+#include "host/data/errors.h"
+#include "host/services/consiste.h"
+#include "host/services/session.h"
+#include "platform/kit/db_check_box.h"
+#include "platform/kit/db_combo_box.h"
 #include "platform/kit/db_date_edit.h"
 #include "platform/kit/db_edit.h"
+#include "platform/kit/lookup_button.h"
 
-#include <QtWidgets/QGridLayout>
+#include <QtCore/QSignalBlocker>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QCheckBox>
 #include <QtWidgets/QLabel>
-#include <QtWidgets/QLayout>
 
 namespace afdesk {
 
-struct HeaderEntry::Impl {
-    LancaAutoF& w;
-    explicit Impl(LancaAutoF& screen) : w(screen) {}
-};
-
 namespace {
 
-// The header's fields as plain boxes until the header entry has its own.
-void headerBoxes(QWidget* parent, kit::DataSource* src) {
-    struct Box {
-        const char* caption;
-        const char* code;
-        const char* name;  // may be null
-    };
-    static constexpr Box kBoxes[] = {
-        {"Número", "NRAUTOFORN", nullptr},           {"Filial Destino", "CDFILDEST", "NMFILDEST"},
-        {"Filial Lançamento", "CDFILLANC", "NMFILIAL"}, {"Fornecedor", "CDFORNECED", "NMRAZSOCFORN"},
-        {"Comprador", "CDOPERADOR", "NMOPERADOR"},    {"Empresa", "CDEMPRESA", "NMEMPRESA"},
-        {"Tipo de Cobrança", "CDTIPCOB", "NMTIPOCOBR"}, {"Forma de Pagamento", "CDFORMPGTO", "NMFORMPGTO"},
-        {"Total", "VRTOTALAF", nullptr},
-    };
-    auto* form = new QWidget(parent);
-    auto* grid = new QGridLayout(form);
-    int row = 0;
-    grid->addWidget(new QLabel(QStringLiteral("Data"), form), row, 0);
-    auto* date = new kit::DBDateEdit(src, QStringLiteral("DTAUTOFORN"), form);
-    date->setObjectName(QStringLiteral("dbdDTAUTOFORN"));
-    grid->addWidget(date, row++, 1);
-    for (const Box& b : kBoxes) {
-        grid->addWidget(new QLabel(QString::fromUtf8(b.caption), form), row, 0);
-        auto* code = new kit::DBEdit(src, QString::fromLatin1(b.code), form);
-        code->setObjectName(QStringLiteral("dbe") + QLatin1String(b.code));
-        grid->addWidget(code, row, 1);
-        if (b.name) {
-            auto* name = new kit::DBEdit(src, QString::fromLatin1(b.name), form);
-            name->setObjectName(QStringLiteral("dbe") + QLatin1String(b.name));
-            grid->addWidget(name, row, 2);
-        }
-        ++row;
-    }
-    grid->setColumnStretch(2, 1);
-    grid->setRowStretch(row, 1);
-    parent->layout()->addWidget(form);
+QString textOf(const host::Value& v) {
+    if (const QString* s = std::get_if<QString>(&v)) return s->trimmed();
+    return {};
+}
+
+QString listText(const host::Dataset& list, const char* name) {
+    const host::Field* f = list.active() && !list.isEmpty() ? list.findField(QString::fromLatin1(name)) : nullptr;
+    return f ? f->asString().trimmed() : QString();
 }
 
 }  // namespace
 
-HeaderEntry::HeaderEntry(LancaAutoF& w, QWidget* page) : d(std::make_unique<Impl>(w)) {
-    headerBoxes(page, &w.dtsAutoForne);
+HeaderEntry::Impl::Impl(HeaderEntry& entry, LancaAutoF& screen) : self(entry), w(screen) {
+    cdsPrazoPgFor.addField(host::FieldDef::string(QStringLiteral("CDFORNECED"), 21).hidden());
+    cdsPrazoPgFor.addField(host::FieldDef::floating(QStringLiteral("NRDIASPGTOFO"), QStringLiteral("Prazo(Dias)")));
+    cdsPrazoPgFor.addField(host::FieldDef::floating(QStringLiteral("VRPERCPGTOFO"), QStringLiteral("Percentual")));
+}
+
+HeaderEntry::Impl::~Impl() {
+    if (listenerId) w.cdsAutoForne.removeListener(listenerId);
+}
+
+void HeaderEntry::Impl::set(const char* name, const host::Value& value) {
+    if (!editing()) return;
+    host::Field& f = field(name);
+    if (f.value() == value) return;
+    f.setValue(value);
+}
+
+QString HeaderEntry::Impl::msg(const char* key) const { return msgLancaAutoF().Msg(QString::fromLatin1(key)); }
+
+void HeaderEntry::Impl::fail(const char* key) const {
+    host::MensErro(msg(key));
+    throw host::Abort();  // MensErro abandons already; the compiler is told so
+}
+
+QString HeaderEntry::Impl::central() const {
+    const FiltroAF* filter = filtroAF();
+    return filter ? filter->centralCode().trimmed() : QString();
+}
+
+QString HeaderEntry::Impl::branchParam(const QString& branch, const QString& name) {
+    host::Dataset& params = w.cdsParamFilial;
+    if (params.active() && params.findField(name) && params.locate(QStringLiteral("CDFILIAL"), branch))
+        return params.field(name).asString().trimmed();
+    // The branch list carries the parameters the session's branch packet lacks;
+    // read without moving it (its row change has reactions of its own).
+    const host::Dataset& branches = w.cdsFilialDest;
+    const host::Field* key = branches.active() ? branches.findField(QStringLiteral("CDFILIAL")) : nullptr;
+    const host::Field* value = branches.active() ? branches.findField(name) : nullptr;
+    if (!key || !value) return {};
+    for (int row = 0; row < branches.recordCount(); ++row)
+        if (textOf(branches.valueAt(row, key->index())) == branch) return textOf(branches.valueAt(row, value->index()));
+    return {};
+}
+
+void HeaderEntry::Impl::showHeaderTab() {
+    if (!onHeaderTab()) w.selectTab(WorkspaceTab::DadosAF, false);
+}
+
+void HeaderEntry::Impl::focus(QWidget* control) {
+    if (control && control->isEnabled() && control->isVisible()) control->setFocus(Qt::OtherFocusReason);
+}
+
+QWidget* HeaderEntry::Impl::focused() const {
+    QWidget* f = QApplication::focusWidget();
+    return f && form->isAncestorOf(f) ? f : nullptr;
+}
+
+void HeaderEntry::Impl::flush(kit::DBEdit* edit) {
+    if (edit->isModified()) edit->commit();
+}
+
+// --- HeaderEntry ---------------------------------------------------------------------------
+
+HeaderEntry::HeaderEntry(LancaAutoF& w, QWidget* page) : d(std::make_unique<Impl>(*this, w)) {
+    d->buildForm(page);
+    d->connectHandlers();
+    d->connectLookups();
 }
 
 HeaderEntry::~HeaderEntry() = default;
 
-void HeaderEntry::bindEvents() {}
+void HeaderEntry::bindEvents() {
+    host::Dataset& h = d->header();
+    h.beforeInsert = [this](host::Dataset&) { d->beforeInsert(); };
+    h.afterInsert = [this](host::Dataset&) { d->afterInsert(); };
+    h.beforeEdit = [this](host::Dataset&) { d->beforeEdit(); };
+    h.afterDelete = [this](host::Dataset&) { d->afterDelete(); };
+    h.beforePost = [this](host::Dataset&) { d->beforePost(); };
+    h.afterPost = [this](host::Dataset&) { d->afterPost(); };
+    h.beforeCancel = [this](host::Dataset&) { d->beforeCancel(); };
+    h.afterCancel = [this](host::Dataset&) { d->afterCancel(); };
+    h.afterScroll = [this](host::Dataset&) { d->afterScroll(); };
+}
 
-void HeaderEntry::enableEntryControls() {}
+void HeaderEntry::enableEntryControls() {
+    LancaAutoF& w = d->w;
+    ToolSnapshot s;
+    s.tab = AfTab(int(w.activeTab()));
+    s.view(Source::Header) = viewOf(w.cdsAutoForne);
+    s.view(Source::List) = viewOf(w.cdsServAutoForne);
+    s.row = rowCodesOf(w.cdsServAutoForne);
+    s.branchMode = host::session().ModuFili();
+    s.headerIDBAIXAAF = w.cdsAutoForne.active() && !w.cdsAutoForne.isEmpty() ? d->text("IDBAIXAAF") : QString();
+    s.emitente = emitente();
+    const HeaderStateDecisions r = headerStateChange(s);
 
-Emitente HeaderEntry::emitente() const { return Emitente::Nothing; }
+    auto enable = [](std::initializer_list<QWidget*> controls, bool on) {
+        for (QWidget* c : controls) c->setEnabled(on);
+    };
+    enable({d->lblComp, d->dbeCDComp, d->btnPesqComp}, r.comprador);
+    enable({d->lblForn, d->dbeNRINSJURForN, d->btnPesqForn}, r.fornecedor);
+    enable({d->lblDtLanc, d->dbdDtLanc}, r.dataLancamento);
+    // A branch accepted for the new AF stays: its items depend on it.
+    enable({d->lblFilDest, d->dbeCdFilDest, d->btnPesqFilDest}, r.filialDestino && !d->branchAccepted);
+    enable({d->lblDestNF, d->dcbEmitente}, r.destinatarioNF);
+    enable({d->dbeCDEmpresa, d->btnEmitente}, r.empresa);
+}
 
-void HeaderEntry::Vd_OperRelac() {}
+Emitente HeaderEntry::emitente() const {
+    switch (d->dcbEmitente->currentIndex()) {
+    case 0: return Emitente::EmpresaFilial;
+    case 1: return Emitente::EmpresaInformada;
+    case 2: return Emitente::ClientePrincipal;
+    default: return Emitente::Nothing;
+    }
+}
 
-void HeaderEntry::syncCheckBoxes() {}
+void HeaderEntry::syncCheckBoxes() {
+    const host::Dataset& list = d->w.cdsServAutoForne;
+    auto sync = [&](QCheckBox* box, const char* field) {
+        if (d->onHeaderTab() && box->hasFocus()) d->focus(d->dbeCDCob);
+        const QSignalBlocker quiet(box);
+        box->setChecked(listText(list, field) == QLatin1String("S"));
+    };
+    sync(d->chbExtra, "IDAUTOFORNEX");       // Controla_chb_rbt
+    sync(d->chbAfPiloto, "IDAFPILOTO");      // Controla_chbAfPiloto_rbt
+}
+
+HeaderQueries& HeaderEntry::queries() { return d->q; }
+
+host::Dataset& HeaderEntry::cdsPrazoPgFor() { return d->cdsPrazoPgFor; }
+
+bool HeaderEntry::insertCancelled() const { return d->cancelledInsert; }
 
 }  // namespace afdesk

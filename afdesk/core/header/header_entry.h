@@ -7,13 +7,19 @@
 #include "afdesk/core/tools/tool_snapshot.h"
 
 #include <QtCore/QString>
+#include <functional>
 #include <memory>
 
 class QWidget;
 
+namespace host {
+class Dataset;
+}
+
 namespace afdesk {
 
 class LancaAutoF;
+struct HeaderQueries;
 
 class HeaderEntry {
 public:
@@ -38,13 +44,49 @@ public:
     // "AF Extra" and "AF Piloto" follow the list's current row.
     void syncCheckBoxes();
 
+    // --- The header's checks ----------------------------------------------------
+    // Each returns normally or shows its message and abandons the operation
+    // (host::Abort), moving the focus to the offending control. `obrig`: an
+    // empty value is an error (the post), not only a value still to be typed.
+    void Vd_CdFilDest();
+    void Vd_DtLanc(bool obrig);
+    void Vd_CDCOMP(bool obrig);
+    void vd_Fornecedor(bool obrig);
+    void Vd_ClienFilial();
+    void vd_Empresa_Emitente(bool obrig);
+    void vd_Cobranca();
+    void Vd_TipoCtPagar();
+    void vd_Transportadora();
+
+    // The invoice-recipient drop-down's change (dcbEmitenteChange).
+    void emitenteChange();
+
+    HeaderQueries& queries();
+    // The supplier's default payment terms read by the post of a new AF.
+    host::Dataset& cdsPrazoPgFor();
+    // The last cancel of the header dropped a new AF.
+    bool insertCancelled() const;
+
     // "S" once the buyer typed in the header has been confirmed for the operator.
     QString IdSenhaComp;
     // A settlement is in progress: the post sets no automatic settlement mark.
     bool boEmBaixa = false;
+    // Held true while the post writes the alteration log.
+    bool boGrava = false;
+
+    // Steps of the post and the cancel that belong to other tabs; each does
+    // nothing until its owner sets it.
+    // On "Forma de Pagamento": the payment-form radio group decides the
+    // payment fields (and validates the payment form) before the post.
+    std::function<void()> onPaymentFormPost;
+    // On a cancel: the payment tab's spin edits are reset from the header.
+    std::function<void()> onPaymentFormCancel;
+    // The alteration log's entry of this post (GravaMovOpAF).
+    std::function<void()> GravaMovOpAF;
+
+    struct Impl;
 
 private:
-    struct Impl;
     std::unique_ptr<Impl> d;
 };
 

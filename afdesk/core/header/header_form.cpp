@@ -1,0 +1,179 @@
+// The controls of "Dados da AF", laid out as the buyer fills them: where the
+// goods go and when, who buys from whom, who is invoiced, how it is charged
+// and carried; the values the buyer only reads come first.
+#include "afdesk/core/header/header_impl.h"
+
+#include "afdesk/core/model/code_domains.h"
+
+#include "platform/kit/db_check_box.h"
+#include "platform/kit/db_combo_box.h"
+#include "platform/kit/db_date_edit.h"
+#include "platform/kit/db_edit.h"
+#include "platform/kit/db_text.h"
+#include "platform/kit/lookup_button.h"
+
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QGridLayout>
+#include <QtWidgets/QHBoxLayout>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLayout>
+
+namespace afdesk {
+
+namespace {
+
+class FormBuilder {
+public:
+    FormBuilder(QWidget* form, kit::DataSource* source) : m_form(form), m_source(source), m_grid(new QGridLayout(form)) {
+        m_grid->setColumnStretch(3, 1);
+    }
+
+    QLabel* label(const QString& caption, const QString& name = {}) {
+        auto* l = new QLabel(caption, m_form);
+        if (!name.isEmpty()) l->setObjectName(name);
+        m_grid->addWidget(l, m_row, 0);
+        return l;
+    }
+    template <typename Edit>
+    Edit* edit(const char* field, const QString& name, int column = 1) {
+        auto* e = new Edit(m_source, QString::fromLatin1(field), m_form);
+        e->setObjectName(name);
+        m_grid->addWidget(e, m_row, column);
+        return e;
+    }
+    // A value shown beside a code, never typed.
+    kit::DBEdit* shown(const char* field, int column = 3) {
+        auto* e = edit<kit::DBEdit>(field, QStringLiteral("dbe") + QLatin1String(field), column);
+        e->setControlReadOnly(true);
+        e->setFocusPolicy(Qt::NoFocus);
+        return e;
+    }
+    kit::TBtnPesquisa* button(const QString& name, kit::DBEdit* edit) {
+        auto* b = new kit::TBtnPesquisa(m_form);
+        b->setObjectName(name);
+        b->setEdit(edit);
+        b->setFocusPolicy(Qt::NoFocus);
+        m_grid->addWidget(b, m_row, 2);
+        return b;
+    }
+    kit::DBComboBox* combo(const char* field, const QString& name, const QStringList& captions,
+                           const QStringList& codes) {
+        auto* c = new kit::DBComboBox(m_form);
+        c->setObjectName(name);
+        c->bind(m_source, QString::fromLatin1(field));
+        c->setItems(captions, codes);
+        m_grid->addWidget(c, m_row, 1);
+        return c;
+    }
+    void place(QWidget* w, int column, int span = 1) { m_grid->addWidget(w, m_row, column, 1, span); }
+    void nextRow() { ++m_row; }
+    void finish() { m_grid->setRowStretch(m_row + 1, 1); }
+
+private:
+    QWidget* m_form;
+    kit::DataSource* m_source;
+    QGridLayout* m_grid;
+    int m_row = 0;
+};
+
+}  // namespace
+
+void HeaderEntry::Impl::buildForm(QWidget* page) {
+    form = new QWidget(page);
+    form->setObjectName(QStringLiteral("pnlDadosAF"));
+    FormBuilder b(form, &w.dtsAutoForne);
+
+    b.label(QStringLiteral("Número"));
+    b.shown("NRAUTOFORN", 1);
+    b.nextRow();
+    b.label(QStringLiteral("Filial Lançamento"));
+    b.shown("CDFILLANC", 1);
+    b.shown("NMFILIAL");
+    b.nextRow();
+
+    lblFilDest = b.label(QStringLiteral("Filial Destino"), QStringLiteral("lblFilDest"));
+    dbeCdFilDest = b.edit<kit::DBEdit>("CDFILDEST", QStringLiteral("dbeCdFilDest"));
+    btnPesqFilDest = b.button(QStringLiteral("btnPesqFilDest"), dbeCdFilDest);
+    dbeNmFilDest = b.shown("NMFILDEST");
+    b.nextRow();
+    lblDtLanc = b.label(QStringLiteral("Data"), QStringLiteral("lblDtLanc"));
+    dbdDtLanc = b.edit<kit::DBDateEdit>("DTAUTOFORN", QStringLiteral("dbdDtLanc"));
+    lblDiaSemana = new QLabel(form);
+    lblDiaSemana->setObjectName(QStringLiteral("lblDiaSemana"));
+    b.place(lblDiaSemana, 3);
+    b.nextRow();
+    lblComp = b.label(QStringLiteral("Comprador"), QStringLiteral("lblComp"));
+    dbeCDComp = b.edit<kit::DBEdit>("CDOPERADOR", QStringLiteral("dbeCDComp"));
+    btnPesqComp = b.button(QStringLiteral("btnPesqComp"), dbeCDComp);
+    dbeNmComp = b.shown("NMOPERADOR");
+    b.nextRow();
+    lblForn = b.label(QStringLiteral("Fornecedor"), QStringLiteral("lblForn"));
+    dbeNRINSJURForN = b.edit<kit::DBEdit>("NRINSJURFORN", QStringLiteral("dbeNRINSJURForN"));
+    btnPesqForn = b.button(QStringLiteral("btnPesqForn"), dbeNRINSJURForN);
+    dbeNmForn = b.shown("NMRAZSOCFORN");
+    b.nextRow();
+
+    lblDestNF = b.label(QStringLiteral("Destinatário NF"), QStringLiteral("lblDestNF"));
+    dcbEmitente = b.combo("IDTIPOEMITAF", QStringLiteral("dcbEmitente"), tipoEmitAFItems(),
+                          {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
+    b.nextRow();
+    b.label(QStringLiteral("Empresa"), QStringLiteral("lblEmpresa"));
+    dbeCDEmpresa = b.edit<kit::DBEdit>("CDEMPRESA", QStringLiteral("dbeCDEmpresa"));
+    btnEmitente = b.button(QStringLiteral("btnEmitente"), dbeCDEmpresa);
+    dbeNmEmpresa = b.shown("NMEMPRESA");
+    b.nextRow();
+    b.label(QStringLiteral("Tipo de Cobrança"), QStringLiteral("lblCob"));
+    dbeCDCob = b.edit<kit::DBEdit>("CDTIPCOB", QStringLiteral("dbeCDCob"));
+    btnCobranca = b.button(QStringLiteral("btnCobranca"), dbeCDCob);
+    dbeNmCob = b.shown("NMTIPOCOBR");
+    b.nextRow();
+    b.label(QStringLiteral("Tipo de Conta a Pagar"), QStringLiteral("lblTpCtPagar"));
+    dbeCDTPCTPAGAR = b.edit<kit::DBEdit>("CDTPCTPAGAR", QStringLiteral("dbeCDTPCTPAGAR"));
+    btnTipoCtPagar = b.button(QStringLiteral("btnTipoCtPagar"), dbeCDTPCTPAGAR);
+    dbeDsTpCtPagar = b.shown("DSTPCTPAGAR");
+    b.nextRow();
+    b.label(QStringLiteral("Transportadora"), QStringLiteral("lblTransp"));
+    dbeNRINSJURTRAN = b.edit<kit::DBEdit>("NRINSJURTRAN", QStringLiteral("dbeNRINSJURTRAN"));
+    btnTransp = b.button(QStringLiteral("btnTransp"), dbeNRINSJURTRAN);
+    dbeNmTransp = b.shown("NMRAZSOCTRAN");
+    b.nextRow();
+    b.label(QStringLiteral("Frete"), QStringLiteral("lblFrete"));
+    const QStringList freight = tipoFretAFItems();
+    QStringList freightCodes;
+    for (const QString& caption : freight) freightCodes << tipoFretAFDomain().codeOf(caption).value_or(QString());
+    dcbFrete = b.combo("IDTIPOFRETAF", QStringLiteral("dcbFrete"), freight, freightCodes);
+    b.nextRow();
+
+    auto* flags = new QWidget(form);
+    auto* row = new QHBoxLayout(flags);
+    row->setContentsMargins(0, 0, 0, 0);
+    chbExtra = new QCheckBox(QStringLiteral("AF Extra"), flags);
+    chbExtra->setObjectName(QStringLiteral("chbExtra"));
+    chbOL = new kit::DBCheckBox(&w.dtsAutoForne, QStringLiteral("IDAFOPERLOG"),
+                                QStringLiteral("Distribuição Através do Operador Logístico"), flags);
+    chbOL->setObjectName(QStringLiteral("chbOL"));
+    chbOL->setValues(QStringLiteral("2"), QStringLiteral("1"));
+    chbAfPiloto = new QCheckBox(QStringLiteral("AF Piloto"), flags);
+    chbAfPiloto->setObjectName(QStringLiteral("chbAfPiloto"));
+    for (QWidget* box : {static_cast<QWidget*>(chbExtra), static_cast<QWidget*>(chbOL), static_cast<QWidget*>(chbAfPiloto)})
+        row->addWidget(box);
+    row->addStretch(1);
+    b.place(flags, 1, 3);
+    b.nextRow();
+
+    b.label(QStringLiteral("Forma de Pagamento"));
+    b.shown("CDFORMPGTO", 1);
+    b.shown("NMFORMPGTO");
+    b.nextRow();
+    b.label(QStringLiteral("Total"));
+    b.shown("VRTOTALAF", 1);
+    b.nextRow();
+    b.label(QStringLiteral("Sit. da Baixa"));
+    auto* situacao = new kit::DBText(&w.dtsAutoForne, QStringLiteral("IDBAIXAAF"), form);
+    situacao->setObjectName(QStringLiteral("dbtIDBAIXAAF"));
+    b.place(situacao, 1);
+    b.finish();
+    page->layout()->addWidget(form);
+}
+
+}  // namespace afdesk
