@@ -99,6 +99,8 @@ void standardStateChanged(LancaAutoF& w) { applyStandardRules(w, true); }
 
 void applyStandardRules(LancaAutoF& w, bool stateChange) {
     const StandardStateDecisions d = standardStateChange(toolSnapshot(w, Source::Items));
+    // An item being entered is typed in the grid's own editor.
+    if (stateChange && d.itemGridEditing && w.standardGrid()->isVisible()) w.standardGrid()->setEditorMode(true);
     if (stateChange && d.focusItemGrid && w.standardGrid()->isVisible())
         w.standardGrid()->setFocus(Qt::OtherFocusReason);
     if (d.totalEntradas) {
@@ -107,6 +109,11 @@ void applyStandardRules(LancaAutoF& w, bool stateChange) {
     }
     if (d.recomputeTools) recomputeTools(w, d.recomputeWith);
     setColumnButton(w, "CDMARCA", d.cdMarcaButton);
+    if (stateChange && d.sendFontNotice) {
+        // The grid lays its columns out again, as after a change of its font.
+        QEvent relayout(QEvent::FontChange);
+        QCoreApplication::sendEvent(w.standardGrid(), &relayout);
+    }
     setColumnButton(w, "CDSEGMARCA", d.cdSegMarcaButton);
     setColumnButton(w, "VRPREUNIAF", d.vrPreUniButton);
     if (d.imposto) w.setInnerTabEnabled(ProdutosTab::Imposto, *d.imposto);

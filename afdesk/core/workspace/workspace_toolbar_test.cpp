@@ -245,6 +245,16 @@ TEST_P(WorkspaceToolbarTest, TheManualReceiptButtonFollowsOneRuleOnEveryPath) {
     }
 }
 
+TEST_P(WorkspaceToolbarTest, AnItemBeingEditedIsTypedInTheGridsOwnEditor) {
+    openOnAf1();
+    clickTab(WorkspaceTab::Produtos);
+    kittest::focus(w->standardGrid());
+    ASSERT_FALSE(w->standardGrid()->editorMode());
+    w->cdsItemAutF.edit();
+    EXPECT_TRUE(w->standardGrid()->editorMode());
+    w->cdsItemAutF.cancel();
+}
+
 TEST_P(WorkspaceToolbarTest, TheMarketplaceButtonAndColumnOnlyOnTheListTab) {
     sql("UPDATE PARAMGERAL SET IDINTEGMERCAD = 'S'");
     openOnAf1();
