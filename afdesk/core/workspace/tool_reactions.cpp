@@ -99,8 +99,9 @@ void standardStateChanged(LancaAutoF& w) { applyStandardRules(w, true); }
 
 void applyStandardRules(LancaAutoF& w, bool stateChange) {
     const StandardStateDecisions d = standardStateChange(toolSnapshot(w, Source::Items));
-    // An item being entered is typed in the grid's own editor.
-    if (stateChange && d.itemGridEditing && w.standardGrid()->isVisible()) w.standardGrid()->setEditorMode(true);
+    // An item being entered in the grid is typed in the grid's own editor; a box
+    // of the item (the observation memo, the received quantity) keeps the focus.
+    if (stateChange && d.itemGridEditing && w.standardGrid()->hasFocus()) w.standardGrid()->setEditorMode(true);
     if (stateChange && d.focusItemGrid && w.standardGrid()->isVisible())
         w.standardGrid()->setFocus(Qt::OtherFocusReason);
     if (d.totalEntradas) {
