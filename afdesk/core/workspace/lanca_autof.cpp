@@ -29,7 +29,8 @@
 #include <QtCore/QTimer>
 #include <QtGui/QCloseEvent>
 #include <QtWidgets/QApplication>
-#include <QtWidgets/QGridLayout>
+#include <QtWidgets/QFrame>
+#include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QMdiSubWindow>
 #include <QtWidgets/QMenuBar>
@@ -173,8 +174,18 @@ void LancaAutoF::buildTabs() {
     dbtItemMigrada = new kit::DBText(&dtsServAutoForne, QStringLiteral("IDITAFMIGRADA"), this);
     dbtItemMigrada->setObjectName(QStringLiteral("dbtItemMigrada"));
     contentLayout()->addWidget(pgcPadrao);
-    contentLayout()->addWidget(lblEnviaAF);
-    contentLayout()->addWidget(dbtItemMigrada);
+    // The texts beside the navigator, on one row, with a separator between them.
+    auto* texts = new QHBoxLayout;
+    texts->addWidget(lblEnviaAF);
+    sepNavegador = new QFrame(this);
+    sepNavegador->setObjectName(QStringLiteral("sepNavegador"));
+    sepNavegador->setFrameShape(QFrame::VLine);
+    sepNavegador->setFrameShadow(QFrame::Sunken);
+    sepNavegador->setVisible(false);
+    texts->addWidget(sepNavegador);
+    texts->addWidget(dbtItemMigrada);
+    texts->addStretch(1);
+    contentLayout()->addLayout(texts);
 
     connect(pgcPadrao, &QTabWidget::currentChanged, this, [this](int index) { tabBarChanged(index); });
     connect(pgcPadrao->tabBar(), &QTabBar::tabBarClicked, this, [this] { m_userChange = true; });

@@ -24,6 +24,7 @@
 #include <memory>
 
 class QAction;
+class QFrame;
 class QLabel;
 class QMdiSubWindow;
 class QMenu;
@@ -175,6 +176,7 @@ public:
     QAction* sbtCopy = nullptr;
     QPushButton* btbBaixar = nullptr;       // manual receipt, on "Entrega / Baixa Manual"
     kit::DBText* dbtItemMigrada = nullptr;  // "AF Migrada" / "Item de AF Migrado"
+    QFrame* sepNavegador = nullptr;  // between the navigator texts
     // Menu items of the inner tabs of "Produtos".
     std::array<QAction*, 3> innerTabActions{};
 

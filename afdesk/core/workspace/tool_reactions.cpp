@@ -12,6 +12,7 @@
 
 #include <QtGui/QAction>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QFrame>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QTabWidget>
@@ -48,6 +49,7 @@ void applyHeaderDecisions(LancaAutoF& w, const HeaderStateDecisions& d) {
     if (d.termsGridVisible) w.dbgPrazoPgt->setVisible(*d.termsGridVisible);
     if (d.filialDestTools) applyToolStates(w, *d.filialDestTools);
     syncTabMenu(w);
+    w.sepNavegador->setVisible(d.separatorsVisible);
 }
 
 // The lookup button ("...") of an item column, when the grid shows that column.

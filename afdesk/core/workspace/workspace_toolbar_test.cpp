@@ -270,6 +270,7 @@ TEST_P(WorkspaceToolbarTest, TheMarketplaceButtonAndColumnOnlyOnTheListTab) {
 
 TEST_P(WorkspaceToolbarTest, TheNavigatorAndTheMigratedLabelFollowTheTab) {
     openOnAf1();
+    EXPECT_TRUE(w->sepNavegador->isVisibleTo(w));  // the list holds AFs
     EXPECT_EQ(w->navigator()->dataSource(), &w->dtsServAutoForne);
     EXPECT_TRUE(w->dbtItemMigrada->isVisible());
     clickTab(WorkspaceTab::Produtos);
