@@ -22,12 +22,8 @@ class AfLoadingTest : public WorkspaceTest {
 protected:
     // The workspace on the list of branch 0002 with the minimal world's AF current.
     void openOnAf1() {
-        open(true);
-        ASSERT_NE(w, nullptr);
-        gotoBranch(world.branch);
-        clickTab(WorkspaceTab::AF);
-        ASSERT_EQ(w->activeTab(), WorkspaceTab::AF);
-        gotoAf(1);
+        openOnAf(1);
+        if (HasFatalFailure()) return;
         clearCalls();
     }
 };

@@ -33,12 +33,8 @@ QString notAvailable(const QString& operation) {
 class WorkspaceEditTest : public WorkspaceTest {
 protected:
     void openOnAf1() {
-        open(true);
-        ASSERT_NE(w, nullptr);
-        gotoBranch(world.branch);
-        clickTab(WorkspaceTab::AF);
-        ASSERT_EQ(w->activeTab(), WorkspaceTab::AF);
-        gotoAf(1);
+        openOnAf(1);
+        if (HasFatalFailure()) return;
         listRows = w->cdsServAutoForne.recordCount();
         services->dialogs.clearShown();
     }

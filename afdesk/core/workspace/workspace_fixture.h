@@ -47,6 +47,8 @@ protected:
     void discardWorkspace();
     // Moves the AF list to the AF of that number (1 to 5) in the branch shown.
     void gotoAf(int number);
+    // The workspace open (filter confirmed) on the list of the world's branch, AF `number` current.
+    void openOnAf(int number);
     // Makes a branch current in the branch list.
     void gotoBranch(const QString& branch);
     // Clicks a tab the way the user does (with a sender).

@@ -144,6 +144,15 @@ void WorkspaceTest::gotoAf(int number) {
     kittest::settle();
 }
 
+void WorkspaceTest::openOnAf(int number) {
+    open(true);
+    ASSERT_NE(w, nullptr);
+    gotoBranch(world.branch);
+    clickTab(WorkspaceTab::AF);
+    ASSERT_EQ(w->activeTab(), WorkspaceTab::AF);
+    gotoAf(number);
+}
+
 void WorkspaceTest::gotoBranch(const QString& branch) {
     ASSERT_TRUE(w->cdsFilialDest.locate(QStringLiteral("CDFILIAL"), branch)) << branch.toStdString();
     kittest::settle();

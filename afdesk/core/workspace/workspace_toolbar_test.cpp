@@ -30,14 +30,7 @@ protected:
         sql("INSERT INTO AUTGRUPOP (CDGRUPOPER, IDAUTGRUPOP) VALUES ('01', 'ABAF')");
     }
 
-    void openOnAf1() {
-        open(true);
-        ASSERT_NE(w, nullptr);
-        gotoBranch(world.branch);
-        clickTab(WorkspaceTab::AF);
-        ASSERT_EQ(w->activeTab(), WorkspaceTab::AF);
-        gotoAf(1);
-    }
+    void openOnAf1() { openOnAf(1); }
 
     // AF 1 in a situation, read again by "Verificar" on the list.
     void situation(const QString& assignments) {
