@@ -6,7 +6,7 @@
 #include "afdesk/core/model/af_list_grid.h"
 #include "afdesk/core/workspace/af_loading.h"
 #include "afdesk/core/workspace/list_reactions.h"
-#include "afdesk/core/workspace/special_tools.h"
+#include "afdesk/core/workspace/operation_tools.h"
 #include "afdesk/core/workspace/standard_tools.h"
 #include "afdesk/core/workspace/tool_reactions.h"
 #include "afdesk/core/workspace/workspace_toolbar.h"

@@ -2,7 +2,7 @@
 // the AF's own tables belong to the units that edit them.
 #include "afdesk/core/workspace/bound_controls.h"
 #include "afdesk/core/workspace/lanca_autof.h"
-#include "afdesk/core/workspace/special_tools.h"
+#include "afdesk/core/workspace/operation_tools.h"
 #include "afdesk/core/workspace/standard_tools.h"
 #include "afdesk/core/workspace/workspace_toolbar.h"
 

@@ -2,7 +2,7 @@
 // only on Yes with its dataset browsed; the deletions themselves belong to the
 // units of the AF's tables and to the AF's deletion on the server.
 #include "afdesk/core/workspace/lanca_autof.h"
-#include "afdesk/core/workspace/special_tools.h"
+#include "afdesk/core/workspace/operation_tools.h"
 #include "afdesk/core/workspace/standard_tools.h"
 #include "afdesk/core/workspace/workspace_toolbar.h"
 

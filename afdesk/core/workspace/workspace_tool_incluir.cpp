@@ -1,7 +1,7 @@
 // "Incluir" by tab: a new AF on "Filial Destino", "AF" and "Dados da AF"; the
 // rows of the AF's own tables belong to the units that enter them.
 #include "afdesk/core/workspace/af_edit_markers.h"
-#include "afdesk/core/workspace/special_tools.h"
+#include "afdesk/core/workspace/operation_tools.h"
 #include "afdesk/core/workspace/standard_tools.h"
 #include "afdesk/core/workspace/workspace_messages.h"
 #include "afdesk/core/workspace/workspace_tabs.h"

@@ -1,4 +1,4 @@
-#include "afdesk/core/workspace/special_tools.h"
+#include "afdesk/core/workspace/operation_tools.h"
 
 #include "afdesk/core/workspace/lanca_autof.h"
 #include "afdesk/core/workspace/workspace_messages.h"
