@@ -3,9 +3,7 @@
 #include "lanca_autof_fields.h"
 #include "platform/server/modules/testing/lanca_autof_test_support.h"
 
-#include "platform/server/rpc_http_server.h"
 
-#include "host/remote/http_transport.h"
 #include "host/remote/remote_connection.h"
 #include "host/testing/qt_printers.h"
 
@@ -206,15 +204,8 @@ TEST_P(AfLoadTest, BranchGroupings) {
 // The client's own call path: HttpTransport, CBOR over a real socket,
 // by-reference write-back.
 TEST_P(AfLoadTest, ListOverHttp) {
-    HttpServerOptions options;
-    options.port = 0;
-    options.threads = 2;
-    RpcHttpServer server(*dispatcher, options);
-    server.start();
-    host::RemoteConnection conn(QString::fromLatin1(kLancaAutoFModule), std::make_unique<host::HttpTransport>());
-    conn.setHost(QStringLiteral("127.0.0.1"));
-    conn.setPort(server.port());
-    conn.setSessionToken(token);
+    ModuleOverHttp server(*dispatcher, token);
+    host::RemoteConnection& conn = server.connection();
     QString situations = QStringLiteral("_2_5");
     const host::RemoteResult r =
         conn.call(QStringLiteral("GetServAutoForne"),

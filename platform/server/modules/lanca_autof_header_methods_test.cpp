@@ -3,11 +3,9 @@
 #include "lanca_autof_fields.h"
 #include "platform/server/modules/testing/lanca_autof_test_support.h"
 
-#include "platform/server/rpc_http_server.h"
 
 #include "host/data/errors.h"
 #include "host/remote/check_result.h"
-#include "host/remote/http_transport.h"
 #include "host/remote/remote_connection.h"
 #include "host/testing/qt_printers.h"
 
@@ -158,15 +156,8 @@ TEST_P(HeaderMethodsTest, OverHttpWithTheResultCheck) {
     addTerm(world.supplier, 60, 50);
     afdb::exec(connection(), "UPDATE PRAZOPGFOR SET VRPERCPGTOFO = 50 WHERE NRDIASPGTOFO = 30");
 
-    HttpServerOptions options;
-    options.port = 0;
-    options.threads = 2;
-    RpcHttpServer server(*dispatcher, options);
-    server.start();
-    host::RemoteConnection conn(QString::fromLatin1(kLancaAutoFModule), std::make_unique<host::HttpTransport>());
-    conn.setHost(QStringLiteral("127.0.0.1"));
-    conn.setPort(server.port());
-    conn.setSessionToken(token);
+    ModuleOverHttp server(*dispatcher, token);
+    host::RemoteConnection& conn = server.connection();
 
     const RemoteValue flags = host::CheckResultServ(conn.call(QStringLiteral("GetParCentCmp"), {world.branch}), true, 3);
     EXPECT_EQ(flags.toText(), QStringLiteral("000"));

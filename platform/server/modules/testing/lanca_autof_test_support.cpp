@@ -1,5 +1,7 @@
 #include "lanca_autof_test_support.h"
 
+#include "host/remote/http_transport.h"
+
 #include <QtCore/QDateTime>
 #include <gtest/gtest.h>
 
@@ -123,6 +125,22 @@ QStringList column(const host::Packet& p, const QString& field) {
     QStringList out;
     for (int r = 0; r < int(p.rows.size()); ++r) out << text(p, r, field);
     return out;
+}
+
+HttpServerOptions ModuleOverHttp::options() {
+    HttpServerOptions o;
+    o.port = 0;
+    o.threads = 2;
+    return o;
+}
+
+ModuleOverHttp::ModuleOverHttp(const Dispatcher& dispatcher, const QString& token)
+    : m_server(dispatcher, options()),
+      m_connection(QString::fromLatin1(kLancaAutoFModule), std::make_unique<host::HttpTransport>()) {
+    m_server.start();
+    m_connection.setHost(QStringLiteral("127.0.0.1"));
+    m_connection.setPort(m_server.port());
+    m_connection.setSessionToken(token);
 }
 
 }  // namespace platform::server::modules::testing

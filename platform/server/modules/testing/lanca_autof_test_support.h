@@ -15,8 +15,10 @@
 #include "platform/db/testing/fixture_rows.h"
 #include "platform/db/testing/test_database.h"
 #include "platform/server/dispatcher.h"
+#include "platform/server/rpc_http_server.h"
 
 #include "host/data/data_packet.h"
+#include "host/remote/remote_connection.h"
 #include "host/remote/rpc_codec.h"
 
 #include <memory>
@@ -30,6 +32,21 @@ QString afNumber(int n);  // "000000000n"
 
 // The AFs of the table above (and the second supplier, grouping "G1"), on the minimal world.
 void seedLancaAutoFAfs(const QSqlDatabase& db, const afdb::testing::MinimalWorld& w);
+
+// The module reached the way the client reaches it: an HTTP server on a free
+// port in front of the dispatcher, and a connection of one session to it.
+class ModuleOverHttp {
+public:
+    ModuleOverHttp(const Dispatcher& dispatcher, const QString& token);
+    host::RemoteConnection& connection() { return m_connection; }
+    // Stops the server before the test reads what it answered.
+    void stop() { m_server.stop(); }
+
+private:
+    static HttpServerOptions options();
+    RpcHttpServer m_server;
+    host::RemoteConnection m_connection;
+};
 
 class LancaAutoFTest : public afdb::testing::MigratedEngineTest {
 protected:
