@@ -142,7 +142,9 @@ bool encargoTabEnabled(const ToolSnapshot& s) { return !s.list().empty && itemPr
 ToolStates Habilita_Ferramentas(const ToolSnapshot& s) {
     const ToolTerms t = buildTerms(s);
     ToolStates r;
-    r.Confirmar = r.Cancelar = t.edited;
+    // The AF stays in its edit until it is confirmed or cancelled, whichever
+    // tab's table is shown: the list row follows the header's edit.
+    r.Confirmar = r.Cancelar = s.list().editing() || t.edited;
     r.Incluir = incluirEnabled(s);
     r.Alterar = alterarEnabled(s);
     r.Excluir = excluirEnabled(s);
@@ -169,7 +171,8 @@ ToolStates Habilita_Ferramentas(const ToolSnapshot& s) {
     r.sbtImpSoliCmp = t.browse && !s.closeAFChanged;
     r.mnuImpSoliCompras = t.notEmpty;
     r.sbtMudAutProd = s.tab != AfTab::FilialDest && t.notEmpty;
-    r.navigator = t.browse;
+    // Moving to another row would leave an AF being edited behind.
+    r.navigator = s.list().browsing() && t.browse;
     r.sbtAtualizaMercadum = r.colIDSITUENVAFMCD = s.tab == AfTab::AF && s.marketplace;
     r.btnBaixar = baixarEnabled(s);
 

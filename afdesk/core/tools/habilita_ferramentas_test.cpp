@@ -368,6 +368,14 @@ TEST(HabilitaFerramentas, ConfirmCancelAndTheClosedHeader) {
                                s.view(Source::List) = editedView(); },
          {{kConfirmar, true}, {kCancelar, true}, {kAlterar, false}}},
         {"list browsed", [](ToolSnapshot&) {}, {{kConfirmar, false}, {kCancelar, false}}},
+        // The header was posted by leaving its tab; the AF is still being edited.
+        {"header posted, list edited, on another tab",
+         [](ToolSnapshot& s) { s = onTab(s, AfTab::Mensagem); s.source = Source::Messages;
+                               s.view(Source::Messages) = browsed(false); s.view(Source::List) = editedView(); },
+         {{kConfirmar, true}, {kCancelar, true}, {kNavigator, false}}},
+        {"header posted, list edited, back on the header",
+         [](ToolSnapshot& s) { s = onTab(s, AfTab::DadosAF); s.view(Source::List) = editedView(); },
+         {{kConfirmar, true}, {kCancelar, true}, {kNavigator, false}}},
     });
 }
 

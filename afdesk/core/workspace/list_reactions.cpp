@@ -1,6 +1,7 @@
 #include "afdesk/core/workspace/list_reactions.h"
 
 #include "afdesk/core/filter/filtro_af.h"
+#include "afdesk/core/header/header_entry.h"
 #include "afdesk/core/model/af_key.h"
 #include "afdesk/core/model/dataset_packets.h"
 #include "afdesk/core/workspace/af_loading.h"
@@ -80,6 +81,7 @@ void afListRowChanged(LancaAutoF& w, bool force) {
 
     closeAfDatasets(w);
     if (!w.isActiveTab(WorkspaceTab::AF)) w.cache.clear();
+    if (w.header) w.header->syncCheckBoxes();
     if (!w.flags.boIncluiAF && !w.flags.boCancelaAF && !w.flags.reloadSuppressed) GetData(w, false);
     const QString receipt = textOf(list, "IDBAIXAAF");
     w.flags.receiptOpen = receipt.isEmpty() || receipt == QLatin1String("7");

@@ -149,6 +149,31 @@ TEST_P(WorkspaceEditTest, AlterarOnTheListEditsTheHeaderOnItsTab) {
     EXPECT_TRUE(w->navigator()->allowed());
 }
 
+TEST_P(WorkspaceEditTest, TheAfBeingAlteredKeepsConfirmAndCancelOnEveryTab) {
+    openOnAf1();
+    ASSERT_TRUE(w->press(Tool::Alterar));
+    kittest::settle();
+    w->cdsAutoForne.field(QStringLiteral("CDTIPCOB")).setAsString(QStringLiteral("01"));
+    // Leaving the header's tab posts the header; the AF is still being altered.
+    for (WorkspaceTab tab : {WorkspaceTab::Mensagem, WorkspaceTab::Produtos, WorkspaceTab::DadosAF}) {
+        clickTab(tab);
+        ASSERT_EQ(w->activeTab(), tab);
+        EXPECT_EQ(w->cdsServAutoForne.state(), host::DatasetState::Edit) << int(tab);
+        EXPECT_TRUE(w->toolEnabled(Tool::Confirmar)) << int(tab);
+        EXPECT_TRUE(w->toolEnabled(Tool::Cancelar)) << int(tab);
+        EXPECT_FALSE(w->navigator()->allowed()) << int(tab);  // the edit is never left behind
+        expectListTabs(false, "altering");
+    }
+    EXPECT_GT(w->cdsAutoForne.changeCount(), 0);
+
+    services->dialogs.answer(host::kYes, kCancelQuestion);
+    ASSERT_TRUE(w->press(Tool::Cancelar));
+    kittest::settle();
+    EXPECT_EQ(w->cdsAutoForne.changeCount(), 0);
+    EXPECT_EQ(w->activeTab(), WorkspaceTab::AF);
+    EXPECT_TRUE(w->navigator()->allowed());
+}
+
 TEST_P(WorkspaceEditTest, ConfirmarWithAFailingCheckKeepsTheEditOpen) {
     openOnAf1();
     ASSERT_TRUE(w->press(Tool::Alterar));

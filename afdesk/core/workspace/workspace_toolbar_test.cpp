@@ -10,6 +10,7 @@
 #include "platform/kit/test_support.h"
 
 #include <QtGui/QAction>
+#include <QtWidgets/QCheckBox>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QTabWidget>
@@ -246,6 +247,23 @@ TEST_P(WorkspaceToolbarTest, AnItemBeingEditedIsTypedInTheGridsOwnEditor) {
     w->cdsItemAutF.edit();
     EXPECT_TRUE(w->standardGrid()->editorMode());
     w->cdsItemAutF.cancel();
+}
+
+TEST_P(WorkspaceToolbarTest, TheExtraAndPilotBoxesFollowTheListRow) {
+    openOnAf1();
+    auto* extra = w->findChild<QCheckBox*>(QStringLiteral("chbExtra"));
+    auto* pilot = w->findChild<QCheckBox*>(QStringLiteral("chbAfPiloto"));
+    ASSERT_NE(extra, nullptr);
+    ASSERT_NE(pilot, nullptr);
+    situation("IDAUTOFORNEX = 'S', IDAFPILOTO = 'S'");
+    EXPECT_TRUE(extra->isChecked());
+    EXPECT_TRUE(pilot->isChecked());
+    gotoAf(2);
+    EXPECT_FALSE(extra->isChecked());
+    EXPECT_FALSE(pilot->isChecked());
+    gotoAf(1);
+    EXPECT_TRUE(extra->isChecked());
+    EXPECT_TRUE(pilot->isChecked());
 }
 
 TEST_P(WorkspaceToolbarTest, TheMarketplaceButtonAndColumnOnlyOnTheListTab) {
