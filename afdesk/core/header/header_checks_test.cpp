@@ -135,19 +135,25 @@ TEST_P(HeaderChecksTest, TheFocusedControlDecidesWhichCheckRunsFirst) {
     }
 }
 
-TEST_P(HeaderChecksTest, BranchFocusedSkipsTheBuyerAndBuyerFocusedWaitsForItsConfirmation) {
+TEST_P(HeaderChecksTest, BranchFocusedSkipsTheBuyerAndTheOwnBuyerNeedsNoConfirmation) {
     openOnHeader();
     startValidHeader();
     set("CDOPERADOR", {});
     placeFocus("dbeCdFilDest");
     EXPECT_TRUE(post()) << services->dialogs.errors().join("; ").toStdString();
 
-    // The buyer typed (not yet confirmed): only the buyer is checked, the empty supplier is not.
+    // The operator typed as the buyer is confirmed at once, so the other checks
+    // follow the buyer's: a header without a supplier is refused.
     startInsert();
     typeInto("dbeCDComp", world.buyer);
     EXPECT_EQ(w->header->IdSenhaComp, "N");
-    EXPECT_TRUE(post()) << services->dialogs.errors().join("; ").toStdString();
-    EXPECT_EQ(value("NRINSJURFORN"), "");
+    EXPECT_FALSE(post());
+    EXPECT_TRUE(services->dialogs.errorsAre({"Fornecedor deve ser informado."}));
+    EXPECT_EQ(w->header->IdSenhaComp, "S");
+    EXPECT_EQ(focused(), control("dbeNRINSJURForN"));
+    EXPECT_EQ(w->cdsAutoForne.state(), host::DatasetState::Insert);
+    services->dialogs.clearShown();
+    w->cdsAutoForne.cancel();
 
     // Confirmed: the other checks follow.
     startInsert();
@@ -155,6 +161,26 @@ TEST_P(HeaderChecksTest, BranchFocusedSkipsTheBuyerAndBuyerFocusedWaitsForItsCon
     w->header->IdSenhaComp = QStringLiteral("S");
     EXPECT_FALSE(post());
     EXPECT_TRUE(services->dialogs.errorsAre({"Fornecedor deve ser informado."}));
+}
+
+TEST_P(HeaderChecksTest, ClickingAnotherTabChecksTheNewHeaderBeforeLeavingIt) {
+    openOnHeader();
+    startInsert();
+    placeFocus("dcbFrete");  // a box of no check of its own
+    clickTab(WorkspaceTab::Mensagem);
+    EXPECT_EQ(w->activeTab(), WorkspaceTab::DadosAF);
+    EXPECT_EQ(w->cdsAutoForne.state(), host::DatasetState::Insert);
+    EXPECT_TRUE(services->dialogs.errorsAre({"Comprador deve ser informado."}));
+    EXPECT_EQ(focused(), control("dbeCDComp"));
+    services->dialogs.clearShown();
+
+    set("CDOPERADOR", world.buyer);
+    set("NRINSJURFORN", supplierOk);
+    clickTab(WorkspaceTab::Mensagem);
+    EXPECT_EQ(w->activeTab(), WorkspaceTab::Mensagem);
+    EXPECT_EQ(w->cdsAutoForne.state(), host::DatasetState::Browse);
+    EXPECT_EQ(value("NMRAZSOCFORN"), "Distribuidora Boa Ltda");  // checked on the way out
+    EXPECT_TRUE(services->dialogs.errorsAre({})) << services->dialogs.errors().join("; ").toStdString();
 }
 
 TEST_P(HeaderChecksTest, LaunchDateAgainstTheProcessingDateByTheBranchMode) {

@@ -39,6 +39,7 @@
 #include <QtWidgets/QTabWidget>
 #include <QtWidgets/QToolBar>
 #include <QtWidgets/QVBoxLayout>
+#include <utility>
 
 namespace afdesk {
 
@@ -188,7 +189,7 @@ void LancaAutoF::buildTabs() {
     contentLayout()->addLayout(texts);
 
     connect(pgcPadrao, &QTabWidget::currentChanged, this, [this](int index) { tabBarChanged(index); });
-    connect(pgcPadrao->tabBar(), &QTabBar::tabBarClicked, this, [this] { m_userChange = true; });
+    connect(pgcPadrao->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) { tabBarClicked(index); });
     connect(pgcProdutos, &QTabWidget::currentChanged, this,
             [this] { kit::guard(this, [this] { loadTaxesForInnerTab(*this); }); });
 }
@@ -256,15 +257,27 @@ bool LancaAutoF::selectTab(WorkspaceTab tab, bool runChange, bool user) {
     return activeTab() == tab;
 }
 
+void LancaAutoF::tabBarClicked(int index) {
+    m_userChange = true;
+    if (index < 0 || index == pgcPadrao->currentIndex() || !pgcPadrao->isTabEnabled(index)) return;
+    // The tab is left before the bar switches, while it is still the active one:
+    // its edits are posted (and checked) as on that tab, the focus still in its box.
+    m_clickLeft = true;
+    m_clickRefused = !kit::guard(this, [&] { leaveTab(*this, activeTab()); });
+    // A click that ends up changing nothing leaves no marker behind.
+    QTimer::singleShot(0, this, [this] { m_clickLeft = m_clickRefused = false; });
+}
+
 void LancaAutoF::tabBarChanged(int index) {
-    const bool user = m_userChange;
-    m_userChange = false;
+    const bool user = std::exchange(m_userChange, false);
+    const bool left = std::exchange(m_clickLeft, false);
+    const bool refused = std::exchange(m_clickRefused, false);
     if (m_selecting || index < 0) return;
     // A change the tab bar made by itself (a click): the tab left posts its edits, or the change is undone.
-    const int left = m_shownTab;
-    if (!kit::guard(this, [&] { leaveTab(*this, WorkspaceTab(left)); })) {
+    const int shown = m_shownTab;
+    if (refused || (!left && !kit::guard(this, [&] { leaveTab(*this, WorkspaceTab(shown)); }))) {
         const QScopedValueRollback selecting(m_selecting, true);
-        pgcPadrao->setCurrentIndex(left);
+        pgcPadrao->setCurrentIndex(shown);
         return;
     }
     m_shownTab = index;

@@ -231,6 +231,7 @@ private:
     void buildTabs();
     void buildMenus();
     void bindReactions();
+    void tabBarClicked(int index);
     void tabBarChanged(int index);
     void watchFrame();
     void activated();
@@ -242,6 +243,8 @@ private:
     int m_shownTab = 0;       // the tab shown before the current change
     bool m_selecting = false;  // a change made from code is under way
     bool m_userChange = false;
+    bool m_clickLeft = false;     // a click already left the shown tab before the bar switched
+    bool m_clickRefused = false;  // ... and that tab refused to be left
     QPointer<QMdiSubWindow> m_frame;
     bool m_activationQueued = false;
 };
