@@ -58,8 +58,9 @@ public:
     void Vd_TipoCtPagar();
     void vd_Transportadora();
 
-    // The invoice-recipient drop-down's change (dcbEmitenteChange).
-    void emitenteChange();
+    // The invoice-recipient drop-down's change (dcbEmitenteChange). `chosen`: the
+    // user picked the choice in the drop-down, not just left the branch box.
+    void emitenteChange(bool chosen = true);
 
     HeaderQueries& queries();
     // The supplier's default payment terms read by the post of a new AF.

@@ -99,7 +99,7 @@ void HeaderEntry::Impl::connectHandlers() {
 
     onExit(dbeCdFilDest, [this] {
         self.Vd_CdFilDest();
-        self.emitenteChange();
+        self.emitenteChange(false);
         focus(dbdDtLanc);
     });
     clearsName(dbeCdFilDest, "NMFILDEST", false);

@@ -58,6 +58,11 @@ TEST_P(HeaderNewAfTest, DefaultsFollowTheBranchParametersOfTheEmitter) {
         EXPECT_EQ(w->cdsServAutoForne.state(), host::DatasetState::Insert);
         EXPECT_EQ(w->cdsAutoForne.state(), host::DatasetState::Insert);
         EXPECT_TRUE(control("dbeCDComp")->isEnabled());
+        if (QLatin1String(c.emitter) == QLatin1String("2")) {
+            leaveTo("dbdDtLanc");  // leaving the branch box keeps the company the parameters gave
+            EXPECT_EQ(value("CDEMPRESA"), c.company);
+            EXPECT_EQ(value("NMEMPRESA"), c.companyName);
+        }
         EXPECT_TRUE(services->dialogs.errorsAre({}));
         discardWorkspace();
     }

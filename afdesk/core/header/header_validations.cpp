@@ -125,7 +125,12 @@ void HeaderEntry::Vd_CDCOMP(bool obrig) {
         d->set("NMOPERADOR", comp.field(QStringLiteral("NMOPERADOR")).asString());
 
         const QString op = host::session().Operador();
-        if (buyer == op) return;
+        if (buyer == op) {
+            // Operators need no password to enter AFs as their own buyer. Left "N",
+            // the post would stop after this check and skip every other one.
+            IdSenhaComp = QStringLiteral("S");
+            return;
+        }
         host::LookupQuery& relac = d->q.qryOperRelacAux;
         relac.close();
         relac.setParam(QStringLiteral("P_CDCOMPRADOR"), buyer);
@@ -334,7 +339,7 @@ void HeaderEntry::Vd_OperRelac() {
     if (relac.field(QStringLiteral("IDAFCMPOPER")).asString().trimmed() == QLatin1String("N")) d->fail("Oper_Relac_N_Aut");
 }
 
-void HeaderEntry::emitenteChange() {
+void HeaderEntry::emitenteChange(bool chosen) {
     if (!d->editing()) return;
     const Emitente e = emitente();
     const QString branch = d->branchText();
@@ -348,6 +353,9 @@ void HeaderEntry::emitenteChange() {
     d->applyEmitterLook();
     Vd_ClienFilial();
     if (e == Emitente::EmpresaInformada) {
+        // Only choosing "Empresa Informada" clears the company: the one the
+        // branch parameters gave a new AF stays when the branch box is left.
+        if (!chosen) return;
         d->set("CDEMPRESA", host::Value{});
         d->set("NMEMPRESA", host::Value{});
     } else if (e == Emitente::EmpresaFilial || e == Emitente::ClientePrincipal) {
