@@ -17,6 +17,7 @@
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLayout>
+#include <tuple>
 
 namespace afdesk {
 
@@ -65,6 +66,18 @@ public:
         m_grid->addWidget(c, m_row, 1);
         return c;
     }
+    // One row of a looked-up code: its caption, the code's box, the lookup
+    // button beside it and the name the code brings.
+    std::tuple<QLabel*, kit::DBEdit*, kit::TBtnPesquisa*, kit::DBEdit*> lookupRow(
+        const QString& caption, const QString& labelName, const char* codeField, const QString& editName,
+        const QString& buttonName, const char* nameField) {
+        QLabel* l = label(caption, labelName);
+        auto* code = edit<kit::DBEdit>(codeField, editName);
+        kit::TBtnPesquisa* b = button(buttonName, code);
+        kit::DBEdit* name = shown(nameField);
+        nextRow();
+        return {l, code, b, name};
+    }
     void place(QWidget* w, int column, int span = 1) { m_grid->addWidget(w, m_row, column, 1, span); }
     void nextRow() { ++m_row; }
     void finish() { m_grid->setRowStretch(m_row + 1, 1); }
@@ -91,52 +104,38 @@ void HeaderEntry::Impl::buildForm(QWidget* page) {
     b.shown("NMFILIAL");
     b.nextRow();
 
-    lblFilDest = b.label(QStringLiteral("Filial Destino"), QStringLiteral("lblFilDest"));
-    dbeCdFilDest = b.edit<kit::DBEdit>("CDFILDEST", QStringLiteral("dbeCdFilDest"));
-    btnPesqFilDest = b.button(QStringLiteral("btnPesqFilDest"), dbeCdFilDest);
-    dbeNmFilDest = b.shown("NMFILDEST");
-    b.nextRow();
+    std::tie(lblFilDest, dbeCdFilDest, btnPesqFilDest, dbeNmFilDest) =
+        b.lookupRow(QStringLiteral("Filial Destino"), QStringLiteral("lblFilDest"), "CDFILDEST",
+                    QStringLiteral("dbeCdFilDest"), QStringLiteral("btnPesqFilDest"), "NMFILDEST");
     lblDtLanc = b.label(QStringLiteral("Data"), QStringLiteral("lblDtLanc"));
     dbdDtLanc = b.edit<kit::DBDateEdit>("DTAUTOFORN", QStringLiteral("dbdDtLanc"));
     lblDiaSemana = new QLabel(form);
     lblDiaSemana->setObjectName(QStringLiteral("lblDiaSemana"));
     b.place(lblDiaSemana, 3);
     b.nextRow();
-    lblComp = b.label(QStringLiteral("Comprador"), QStringLiteral("lblComp"));
-    dbeCDComp = b.edit<kit::DBEdit>("CDOPERADOR", QStringLiteral("dbeCDComp"));
-    btnPesqComp = b.button(QStringLiteral("btnPesqComp"), dbeCDComp);
-    dbeNmComp = b.shown("NMOPERADOR");
-    b.nextRow();
-    lblForn = b.label(QStringLiteral("Fornecedor"), QStringLiteral("lblForn"));
-    dbeNRINSJURForN = b.edit<kit::DBEdit>("NRINSJURFORN", QStringLiteral("dbeNRINSJURForN"));
-    btnPesqForn = b.button(QStringLiteral("btnPesqForn"), dbeNRINSJURForN);
-    dbeNmForn = b.shown("NMRAZSOCFORN");
-    b.nextRow();
+    std::tie(lblComp, dbeCDComp, btnPesqComp, dbeNmComp) =
+        b.lookupRow(QStringLiteral("Comprador"), QStringLiteral("lblComp"), "CDOPERADOR",
+                    QStringLiteral("dbeCDComp"), QStringLiteral("btnPesqComp"), "NMOPERADOR");
+    std::tie(lblForn, dbeNRINSJURForN, btnPesqForn, dbeNmForn) =
+        b.lookupRow(QStringLiteral("Fornecedor"), QStringLiteral("lblForn"), "NRINSJURFORN",
+                    QStringLiteral("dbeNRINSJURForN"), QStringLiteral("btnPesqForn"), "NMRAZSOCFORN");
 
     lblDestNF = b.label(QStringLiteral("Destinatário NF"), QStringLiteral("lblDestNF"));
     dcbEmitente = b.combo("IDTIPOEMITAF", QStringLiteral("dcbEmitente"), tipoEmitAFItems(),
                           {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
     b.nextRow();
-    b.label(QStringLiteral("Empresa"), QStringLiteral("lblEmpresa"));
-    dbeCDEmpresa = b.edit<kit::DBEdit>("CDEMPRESA", QStringLiteral("dbeCDEmpresa"));
-    btnEmitente = b.button(QStringLiteral("btnEmitente"), dbeCDEmpresa);
-    dbeNmEmpresa = b.shown("NMEMPRESA");
-    b.nextRow();
-    b.label(QStringLiteral("Tipo de Cobrança"), QStringLiteral("lblCob"));
-    dbeCDCob = b.edit<kit::DBEdit>("CDTIPCOB", QStringLiteral("dbeCDCob"));
-    btnCobranca = b.button(QStringLiteral("btnCobranca"), dbeCDCob);
-    dbeNmCob = b.shown("NMTIPOCOBR");
-    b.nextRow();
-    b.label(QStringLiteral("Tipo de Conta a Pagar"), QStringLiteral("lblTpCtPagar"));
-    dbeCDTPCTPAGAR = b.edit<kit::DBEdit>("CDTPCTPAGAR", QStringLiteral("dbeCDTPCTPAGAR"));
-    btnTipoCtPagar = b.button(QStringLiteral("btnTipoCtPagar"), dbeCDTPCTPAGAR);
-    dbeDsTpCtPagar = b.shown("DSTPCTPAGAR");
-    b.nextRow();
-    b.label(QStringLiteral("Transportadora"), QStringLiteral("lblTransp"));
-    dbeNRINSJURTRAN = b.edit<kit::DBEdit>("NRINSJURTRAN", QStringLiteral("dbeNRINSJURTRAN"));
-    btnTransp = b.button(QStringLiteral("btnTransp"), dbeNRINSJURTRAN);
-    dbeNmTransp = b.shown("NMRAZSOCTRAN");
-    b.nextRow();
+    std::tie(std::ignore, dbeCDEmpresa, btnEmitente, dbeNmEmpresa) =
+        b.lookupRow(QStringLiteral("Empresa"), QStringLiteral("lblEmpresa"), "CDEMPRESA",
+                    QStringLiteral("dbeCDEmpresa"), QStringLiteral("btnEmitente"), "NMEMPRESA");
+    std::tie(std::ignore, dbeCDCob, btnCobranca, dbeNmCob) =
+        b.lookupRow(QStringLiteral("Tipo de Cobrança"), QStringLiteral("lblCob"), "CDTIPCOB",
+                    QStringLiteral("dbeCDCob"), QStringLiteral("btnCobranca"), "NMTIPOCOBR");
+    std::tie(std::ignore, dbeCDTPCTPAGAR, btnTipoCtPagar, dbeDsTpCtPagar) =
+        b.lookupRow(QStringLiteral("Tipo de Conta a Pagar"), QStringLiteral("lblTpCtPagar"), "CDTPCTPAGAR",
+                    QStringLiteral("dbeCDTPCTPAGAR"), QStringLiteral("btnTipoCtPagar"), "DSTPCTPAGAR");
+    std::tie(std::ignore, dbeNRINSJURTRAN, btnTransp, dbeNmTransp) =
+        b.lookupRow(QStringLiteral("Transportadora"), QStringLiteral("lblTransp"), "NRINSJURTRAN",
+                    QStringLiteral("dbeNRINSJURTRAN"), QStringLiteral("btnTransp"), "NMRAZSOCTRAN");
     b.label(QStringLiteral("Frete"), QStringLiteral("lblFrete"));
     const QStringList freight = tipoFretAFItems();
     QStringList freightCodes;
