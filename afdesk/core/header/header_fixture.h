@@ -51,8 +51,6 @@ protected:
     void openOnHeader();
     // A new AF started on the header tab (the header emptied first, as "Incluir" does).
     void startInsert();
-    // The session of another operator (same branch and business date).
-    void loginAs(const QString& operatorCode);
     // Puts the focus in a control without leaving the one that has it (no exit runs),
     // as a click from outside the screen would.
     void placeFocus(const char* objectName);

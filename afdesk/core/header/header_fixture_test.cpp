@@ -111,15 +111,6 @@ void HeaderTest::startInsert() {
     kittest::settle();
 }
 
-void HeaderTest::loginAs(const QString& operatorCode) {
-    host::LoginInfo login = host::test::TestSession::defaultLogin();
-    login.operador = operatorCode;
-    login.nomeOperador = operatorCode;
-    login.filiProc = world.branch;
-    login.nomeFiliProc = QStringLiteral("Loja");
-    host::setSession(std::make_shared<host::test::TestSession>(login));
-}
-
 void HeaderTest::placeFocus(const char* objectName) {
     QWidget* target = control(objectName);
     ASSERT_NE(target, nullptr);

@@ -47,6 +47,8 @@ protected:
     void discardWorkspace();
     // Moves the AF list to the AF of that number (1 to 5) in the branch shown.
     void gotoAf(int number);
+    // The host session of an operator (named `name`, else by the code) in the world's branch.
+    void loginAs(const QString& operatorCode, const QString& name = {});
     // The workspace open (filter confirmed) on the list of the world's branch, AF `number` current.
     void openOnAf(int number);
     // Makes a branch current in the branch list.

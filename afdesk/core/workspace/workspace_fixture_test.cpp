@@ -38,12 +38,7 @@ void WorkspaceTest::SetUp() {
     platform::server::modules::testing::seedLancaAutoFAfs(connection(), world);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_options.path());
     services = std::make_unique<host::test::TestServices>();
-    host::LoginInfo login = host::test::TestSession::defaultLogin();
-    login.operador = world.buyer;
-    login.nomeOperador = QStringLiteral("Comprador Um");
-    login.filiProc = world.branch;
-    login.nomeFiliProc = QStringLiteral("Loja");
-    host::setSession(std::make_shared<host::test::TestSession>(login));
+    loginAs(world.buyer, QStringLiteral("Comprador Um"));
     host::setScreenHost(std::make_shared<TopLevelScreenHost>());
     server = std::make_unique<HostServerFixture>(database());
     useServer(Transport::InProcess);
@@ -142,6 +137,15 @@ void WorkspaceTest::gotoAf(int number) {
                                                   platform::server::modules::testing::afNumber(number));
     ASSERT_TRUE(found) << "AF " << number << " is not listed";
     kittest::settle();
+}
+
+void WorkspaceTest::loginAs(const QString& operatorCode, const QString& name) {
+    host::LoginInfo login = host::test::TestSession::defaultLogin();
+    login.operador = operatorCode;
+    login.nomeOperador = name.isEmpty() ? operatorCode : name;
+    login.filiProc = world.branch;
+    login.nomeFiliProc = QStringLiteral("Loja");
+    host::setSession(std::make_shared<host::test::TestSession>(login));
 }
 
 void WorkspaceTest::openOnAf(int number) {
