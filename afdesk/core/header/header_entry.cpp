@@ -4,10 +4,10 @@
 #include "afdesk/core/header/header_impl.h"
 #include "afdesk/core/tools/state_changes.h"
 #include "afdesk/core/workspace/workspace_messages.h"
+#include "afdesk/core/workspace/workspace_toolbar.h"
 
 #include "host/data/errors.h"
 #include "host/services/consiste.h"
-#include "host/services/session.h"
 #include "platform/kit/db_check_box.h"
 #include "platform/kit/db_combo_box.h"
 #include "platform/kit/db_date_edit.h"
@@ -120,17 +120,10 @@ void HeaderEntry::bindEvents() {
 }
 
 void HeaderEntry::enableEntryControls() {
-    LancaAutoF& w = d->w;
-    ToolSnapshot s;
-    s.tab = AfTab(int(w.activeTab()));
-    s.view(Source::Header) = viewOf(w.cdsAutoForne);
-    s.view(Source::List) = viewOf(w.cdsServAutoForne);
-    s.row = rowCodesOf(w.cdsServAutoForne);
-    s.branchMode = host::session().ModuFili();
-    s.headerIDBAIXAAF = w.cdsAutoForne.active() && !w.cdsAutoForne.isEmpty() ? d->text("IDBAIXAAF") : QString();
-    s.emitente = emitente();
-    const HeaderStateDecisions r = headerStateChange(s);
+    applyEntryControls(headerStateChange(toolSnapshot(d->w, Source::Header)));
+}
 
+void HeaderEntry::applyEntryControls(const HeaderStateDecisions& r) {
     auto enable = [](std::initializer_list<QWidget*> controls, bool on) {
         for (QWidget* c : controls) c->setEnabled(on);
     };

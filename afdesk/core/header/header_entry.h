@@ -19,6 +19,7 @@ class Dataset;
 namespace afdesk {
 
 class LancaAutoF;
+struct HeaderStateDecisions;
 struct HeaderQueries;
 
 class HeaderEntry {
@@ -34,6 +35,8 @@ public:
     // The entry controls' part of the header state change: which boxes,
     // labels and lookups can be used for the header's state.
     void enableEntryControls();
+    // The same with the decisions the workspace's header state change already took.
+    void applyEntryControls(const HeaderStateDecisions& decisions);
 
     // The choice the invoice-recipient drop-down shows.
     Emitente emitente() const;

@@ -39,7 +39,7 @@ void focusFormaPgto(LancaAutoF& w, FormaPgtoFocus focus) {
 
 void applyHeaderDecisions(LancaAutoF& w, const HeaderStateDecisions& d) {
     if (d.recomputeTools) recomputeTools(w, Source::Header);
-    if (w.header) w.header->enableEntryControls();
+    if (w.header) w.header->applyEntryControls(d);
     w.mnuMudAutProd->setEnabled(d.mudAutProd);
     if (d.tabs) applyTabs(w, *d.tabs);
     if (d.jumpToAF && w.isTabEnabled(WorkspaceTab::AF) && !w.isActiveTab(WorkspaceTab::AF))
@@ -131,8 +131,7 @@ void applyStandardRules(LancaAutoF& w, bool stateChange) {
 void bindToolReactions(LancaAutoF& w) {
     w.dtsAutoForne.onStateChange = [&w](kit::DataSource&) { kit::guard(&w, [&w] { headerStateChanged(w); }); };
     w.dtsPadrao.onStateChange = [&w](kit::DataSource&) { kit::guard(&w, [&w] { standardStateChanged(w); }); };
-    // Another item, or the items read again: what depends on their rows follows
-    // (the state change of a load comes before its rows are there).
+    // Another item, or the items read again: what depends on the current item follows.
     w.dtsPadrao.onDataChange = [&w](kit::DataSource&, host::Field* f) {
         if (!f) kit::guard(&w, [&w] { applyStandardRules(w, false); });
     };
