@@ -28,19 +28,6 @@ QString rowText(const host::Dataset& ds, const char* name) {
     return f ? f->asString().trimmed() : QString();
 }
 
-// The list's reactions to its own row changes wait while the header moves it.
-class QuietList {
-public:
-    explicit QuietList(host::Dataset& list) : m_list(list), m_tag(list.tag()) { list.setTag(kBulkTag); }
-    ~QuietList() { m_list.setTag(m_tag); }
-    QuietList(const QuietList&) = delete;
-    QuietList& operator=(const QuietList&) = delete;
-
-private:
-    host::Dataset& m_list;
-    int m_tag;
-};
-
 // The payment terms of an AF, when no other unit defined them yet: the rows
 // a new AF gets from its supplier's terms need the fields before any packet.
 void ensureTermFields(host::Dataset& terms) {
@@ -59,7 +46,7 @@ void ensureTermFields(host::Dataset& terms) {
 void HeaderEntry::Impl::ensureListRow() {
     host::Dataset& list = w.cdsServAutoForne;
     if (list.editing()) return;
-    const QuietList quiet(list);
+    const BulkScope quiet(list);  // the list's own row reactions wait
     if (!list.active()) list.createDataset();
     list.insert();
 }
@@ -257,7 +244,7 @@ void HeaderEntry::Impl::afterCancel() {
         // The list row of the dropped AF goes with it; the list shows its AFs again.
         host::Dataset& list = w.cdsServAutoForne;
         if (list.state() == host::DatasetState::Insert) {
-            const QuietList quiet(list);
+            const BulkScope quiet(list);  // the list's own row reactions wait
             list.cancel();
         }
         w.selectTab(WorkspaceTab::AF);

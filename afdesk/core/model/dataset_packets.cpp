@@ -4,24 +4,12 @@
 
 namespace afdesk {
 
-namespace {
+BulkScope::BulkScope(host::Dataset& ds) : m_ds(ds), m_saved(ds.tag()) { ds.setTag(kBulkTag); }
 
-class TagScope {
-public:
-    TagScope(host::Dataset& ds, int tag) : m_ds(ds), m_saved(ds.tag()) { ds.setTag(tag); }
-    ~TagScope() { m_ds.setTag(m_saved); }
-    TagScope(const TagScope&) = delete;
-    TagScope& operator=(const TagScope&) = delete;
-
-private:
-    host::Dataset& m_ds;
-    int m_saved;
-};
-
-}  // namespace
+BulkScope::~BulkScope() { m_ds.setTag(m_saved); }
 
 void loadPacket(host::Dataset& ds, const QByteArray& packet) {
-    const TagScope bulk(ds, kBulkTag);
+    const BulkScope bulk(ds);
     if (packet.isEmpty()) {
         ds.close();
         return;

@@ -11,6 +11,19 @@ namespace afdesk {
 // The dataset's marker while it is rewritten in bulk: its reactions skip their work.
 constexpr int kBulkTag = 99;
 
+// Marks the dataset kBulkTag while it lives, then gives its previous marker back.
+class BulkScope {
+public:
+    explicit BulkScope(host::Dataset& ds);
+    ~BulkScope();
+    BulkScope(const BulkScope&) = delete;
+    BulkScope& operator=(const BulkScope&) = delete;
+
+private:
+    host::Dataset& m_ds;
+    int m_saved;
+};
+
 // Replaces the dataset's content with a packet the server returned. The fields
 // defined in code stay as they are (labels, formats, handlers); fields only the
 // packet brings are kept after them. An empty packet (the server's null)
