@@ -1,6 +1,7 @@
 #include "filtro_af_lookups.h"
 
 #include "afdesk/core/model/code_domains.h"
+#include "afdesk/core/model/lookup_sql.h"
 
 #include "host/data/dataset.h"
 #include "host/services/inscricao.h"
@@ -12,19 +13,12 @@ namespace {
 using host::FieldDef;
 using host::SqlDialect;
 
-// Texts shared by every engine where nothing differs.
-void setEverywhere(host::LookupQuery& q, const QString& sql) {
-    q.setSql(sql);
-    q.setSql(SqlDialect::SQLite, sql);
-    q.setSql(SqlDialect::PostgreSQL, sql);
-}
-
 }  // namespace
 
 std::unique_ptr<host::LookupQuery> makeQryPesqForn() {
     auto q = std::make_unique<host::LookupQuery>(QStringLiteral("qryPesqForn"));
-    setEverywhere(*q, QStringLiteral("SELECT FORNECEDOR.IDTPIJURFORN, FORNECEDOR.NRINSJURFORN, FORNECEDOR.NMRAZSOCFORN, "
-                                     "FORNECEDOR.NMFANTFORN, FORNECEDOR.CDFORNECED FROM FORNECEDOR ORDER BY NRINSJURFORN"));
+    q->setSql(QStringLiteral("SELECT FORNECEDOR.IDTPIJURFORN, FORNECEDOR.NRINSJURFORN, FORNECEDOR.NMRAZSOCFORN, "
+                             "FORNECEDOR.NMFANTFORN, FORNECEDOR.CDFORNECED FROM FORNECEDOR ORDER BY NRINSJURFORN"));
     host::Field& tipo = q->addField(FieldDef::string(QStringLiteral("IDTPIJURFORN"), 1, QStringLiteral("Tipo")));
     showDomain(tipo, tpiJurDomain());
     host::Field& inscricao =
@@ -40,19 +34,14 @@ std::unique_ptr<host::LookupQuery> makeQryPesqForn() {
 
 std::unique_ptr<host::LookupQuery> makeQryPesqComp() {
     auto q = std::make_unique<host::LookupQuery>(QStringLiteral("qryPesqComp"));
-    q->setSql(QStringLiteral(
-        "SELECT COMPRADOR.CDOPERADOR, OPERADOR.NMOPERADOR FROM COMPRADOR, OPERADOR, PARAM(:P_CDOPERADOR) P_CDOPERADOR "
-        "WHERE (OPERADOR.CDOPERADOR = NVLSTR(P_CDOPERADOR.PARAM, OPERADOR.CDOPERADOR)) AND OPERADOR.CDOPERADOR = "
-        "COMPRADOR.CDOPERADOR ORDER BY COMPRADOR.CDOPERADOR"));
-    const QString direct = QStringLiteral(
-        "SELECT COMPRADOR.CDOPERADOR, OPERADOR.NMOPERADOR FROM COMPRADOR, OPERADOR WHERE (OPERADOR.CDOPERADOR = "
-        "%1(:P_CDOPERADOR, OPERADOR.CDOPERADOR)) AND OPERADOR.CDOPERADOR = COMPRADOR.CDOPERADOR ORDER BY "
-        "COMPRADOR.CDOPERADOR");
-    q->setSql(SqlDialect::Oracle, direct.arg(QStringLiteral("NVL")));
-    q->setSql(SqlDialect::InterBase, direct.arg(QStringLiteral("NVL")));
-    q->setSql(SqlDialect::SqlServer, direct.arg(QStringLiteral("ISNULL")));
-    q->setSql(SqlDialect::SQLite, direct.arg(QStringLiteral("COALESCE")));
-    q->setSql(SqlDialect::PostgreSQL, direct.arg(QStringLiteral("COALESCE")));
+    setNullableSql(*q,
+                   QStringLiteral("SELECT COMPRADOR.CDOPERADOR, OPERADOR.NMOPERADOR FROM COMPRADOR, OPERADOR WHERE "
+                                  "(OPERADOR.CDOPERADOR = %1(:P_CDOPERADOR, OPERADOR.CDOPERADOR)) AND "
+                                  "OPERADOR.CDOPERADOR = COMPRADOR.CDOPERADOR ORDER BY COMPRADOR.CDOPERADOR"),
+                   QStringLiteral("SELECT COMPRADOR.CDOPERADOR, OPERADOR.NMOPERADOR FROM COMPRADOR, OPERADOR, "
+                                  "PARAM(:P_CDOPERADOR) P_CDOPERADOR WHERE (OPERADOR.CDOPERADOR = "
+                                  "NVLSTR(P_CDOPERADOR.PARAM, OPERADOR.CDOPERADOR)) AND OPERADOR.CDOPERADOR = "
+                                  "COMPRADOR.CDOPERADOR ORDER BY COMPRADOR.CDOPERADOR"));
     q->addField(FieldDef::string(QStringLiteral("CDOPERADOR"), 12, QStringLiteral("Código")));
     q->addField(FieldDef::string(QStringLiteral("NMOPERADOR"), 40, QStringLiteral("Nome")));
     return q;
@@ -75,9 +64,9 @@ std::unique_ptr<host::LookupQuery> makeQryCentCmp() {
 
 std::unique_ptr<host::LookupQuery> makeQryFilial() {
     auto q = std::make_unique<host::LookupQuery>(QStringLiteral("qryFilial"));
-    setEverywhere(*q, QStringLiteral("SELECT FILIAL.CDFILIAL, FILIAL.NMFILIAL FROM FILIAL WHERE (FILIAL.CDFILIAL = "
-                                     ":P_CDFILIAL OR :P_TCDFILIAL = 'T') AND (FILIAL.CDFILCENTCMP = :P_CDCENTCMP OR "
-                                     "FILIAL.CDFILIAL = :P_CDCENTCMP) ORDER BY CDFILIAL"));
+    q->setSql(QStringLiteral("SELECT FILIAL.CDFILIAL, FILIAL.NMFILIAL FROM FILIAL WHERE (FILIAL.CDFILIAL = "
+                             ":P_CDFILIAL OR :P_TCDFILIAL = 'T') AND (FILIAL.CDFILCENTCMP = :P_CDCENTCMP OR "
+                             "FILIAL.CDFILIAL = :P_CDCENTCMP) ORDER BY CDFILIAL"));
     q->addField(FieldDef::string(QStringLiteral("CDFILIAL"), 4, QStringLiteral("Código")));
     q->addField(FieldDef::string(QStringLiteral("NMFILIAL"), 30, QStringLiteral("Nome")));
     return q;

@@ -1,6 +1,7 @@
 #include "afdesk/core/header/header_queries.h"
 
 #include "afdesk/core/model/code_domains.h"
+#include "afdesk/core/model/lookup_sql.h"
 
 #include "host/services/inscricao.h"
 
@@ -10,25 +11,6 @@ namespace {
 
 using host::FieldDef;
 using host::SqlDialect;
-
-// One text for every engine.
-void setEverywhere(host::LookupQuery& q, const QString& sql) {
-    q.setSql(sql);
-    for (SqlDialect d : {SqlDialect::Oracle, SqlDialect::SqlServer, SqlDialect::InterBase, SqlDialect::SQLite,
-                         SqlDialect::PostgreSQL})
-        q.setSql(d, sql);
-}
-
-// A text whose optional parameters fall back to the column: `nvl` holds %1 where
-// the dialect's null function goes; the default text binds them through PARAM.
-void setNullable(host::LookupQuery& q, const QString& nvl, const QString& defaultText) {
-    q.setSql(defaultText);
-    q.setSql(SqlDialect::Oracle, nvl.arg(QStringLiteral("NVL")));
-    q.setSql(SqlDialect::InterBase, nvl.arg(QStringLiteral("NVL")));
-    q.setSql(SqlDialect::SqlServer, nvl.arg(QStringLiteral("ISNULL")));
-    q.setSql(SqlDialect::SQLite, nvl.arg(QStringLiteral("COALESCE")));
-    q.setSql(SqlDialect::PostgreSQL, nvl.arg(QStringLiteral("COALESCE")));
-}
 
 void codeAndName(host::LookupQuery& q, const char* code, int codeSize, const char* name, int nameSize,
                  const char* nameLabel = "Nome") {
@@ -81,30 +63,30 @@ void supplierFields(host::LookupQuery& q) {
 }
 
 void defineFilial(host::LookupQuery& q) {
-    setNullable(q,
-                QStringLiteral("SELECT CDFILIAL, NMFILIAL FROM FILIAL WHERE CDFILIAL = %1(:P_CDFILIAL, CDFILIAL) AND "
-                               "(CDFILCENTCMP = :P_CDCENTCMP OR CDFILIAL = :P_CDCENTCMP) ORDER BY CDFILIAL"),
-                QStringLiteral("SELECT CDFILIAL, NMFILIAL FROM FILIAL, PARAM(:P_CDFILIAL) P_CDFILIAL WHERE CDFILIAL = "
-                               "NVLSTR(P_CDFILIAL.PARAM, CDFILIAL) AND (CDFILCENTCMP = :P_CDCENTCMP OR CDFILIAL = "
-                               ":P_CDCENTCMP) ORDER BY CDFILIAL"));
+    setNullableSql(q,
+                   QStringLiteral("SELECT CDFILIAL, NMFILIAL FROM FILIAL WHERE CDFILIAL = %1(:P_CDFILIAL, CDFILIAL) AND "
+                                  "(CDFILCENTCMP = :P_CDCENTCMP OR CDFILIAL = :P_CDCENTCMP) ORDER BY CDFILIAL"),
+                   QStringLiteral("SELECT CDFILIAL, NMFILIAL FROM FILIAL, PARAM(:P_CDFILIAL) P_CDFILIAL WHERE CDFILIAL = "
+                                  "NVLSTR(P_CDFILIAL.PARAM, CDFILIAL) AND (CDFILCENTCMP = :P_CDCENTCMP OR CDFILIAL = "
+                                  ":P_CDCENTCMP) ORDER BY CDFILIAL"));
     codeAndName(q, "CDFILIAL", 4, "NMFILIAL", 30);
 }
 
 void defineBranchCompany(host::LookupQuery& q) {
-    setEverywhere(q, QStringLiteral("SELECT FILIAL.CDEMPRESA, EMPRESA.NMEMPRESA FROM FILIAL, EMPRESA WHERE "
-                                    "FILIAL.CDFILIAL = :P_CDFILIAL AND FILIAL.CDEMPRESA = EMPRESA.CDEMPRESA"));
+    q.setSql(QStringLiteral("SELECT FILIAL.CDEMPRESA, EMPRESA.NMEMPRESA FROM FILIAL, EMPRESA WHERE "
+                            "FILIAL.CDFILIAL = :P_CDFILIAL AND FILIAL.CDEMPRESA = EMPRESA.CDEMPRESA"));
     codeAndName(q, "CDEMPRESA", 2, "NMEMPRESA", 40);
 }
 
 void definePesqEmpresa(host::LookupQuery& q) {
-    setNullable(q,
-                QStringLiteral("SELECT DISTINCT EL.CDEMPRESA, EP.NMEMPRESA FROM EMPRESA EP, EMPRCNTRFIL EL WHERE "
-                               "EL.CDEMPRESA = %1(:P_CDEMPRESA, EL.CDEMPRESA) AND EL.CDFILIAL = :P_CDFILIAL AND "
-                               "EL.CDEMPRESA = EP.CDEMPRESA ORDER BY EL.CDEMPRESA"),
-                QStringLiteral("SELECT DISTINCT EL.CDEMPRESA, EP.NMEMPRESA FROM EMPRESA EP, EMPRCNTRFIL EL, "
-                               "PARAM(:P_CDEMPRESA) P_CDEMPRESA WHERE EL.CDEMPRESA = NVLSTR(P_CDEMPRESA.PARAM, "
-                               "EL.CDEMPRESA) AND EL.CDFILIAL = :P_CDFILIAL AND EL.CDEMPRESA = EP.CDEMPRESA ORDER BY "
-                               "EL.CDEMPRESA"));
+    setNullableSql(q,
+                   QStringLiteral("SELECT DISTINCT EL.CDEMPRESA, EP.NMEMPRESA FROM EMPRESA EP, EMPRCNTRFIL EL WHERE "
+                                  "EL.CDEMPRESA = %1(:P_CDEMPRESA, EL.CDEMPRESA) AND EL.CDFILIAL = :P_CDFILIAL AND "
+                                  "EL.CDEMPRESA = EP.CDEMPRESA ORDER BY EL.CDEMPRESA"),
+                   QStringLiteral("SELECT DISTINCT EL.CDEMPRESA, EP.NMEMPRESA FROM EMPRESA EP, EMPRCNTRFIL EL, "
+                                  "PARAM(:P_CDEMPRESA) P_CDEMPRESA WHERE EL.CDEMPRESA = NVLSTR(P_CDEMPRESA.PARAM, "
+                                  "EL.CDEMPRESA) AND EL.CDFILIAL = :P_CDFILIAL AND EL.CDEMPRESA = EP.CDEMPRESA ORDER BY "
+                                  "EL.CDEMPRESA"));
     codeAndName(q, "CDEMPRESA", 2, "NMEMPRESA", 40);
 }
 
@@ -113,13 +95,13 @@ void defineFornecedor(host::LookupQuery& q) {
         "(FORNECEDOR.NRINSJURFORN = :P_NRINSJURFORN) AND (FORNECEDOR.IDTPIJURFORN= :P_IDTPIJURFORN) ORDER BY "
         "FORNECEDOR.NRINSJURFORN");
     const QString joined = kFornecedorColumns + kFornecedorLeftJoins + QStringLiteral("WHERE ") + where;
-    setEverywhere(q, joined);
+    q.setSql(joined);
     q.setSql(SqlDialect::Oracle, kFornecedorColumns + kFornecedorOuterJoins + QStringLiteral("AND ") + where);
     supplierFields(q);
 }
 
 void definePesqForn(host::LookupQuery& q) {
-    setEverywhere(q, kFornecedorColumns + kFornecedorLeftJoins + QStringLiteral("ORDER BY FORNECEDOR.NRINSJURFORN"));
+    q.setSql(kFornecedorColumns + kFornecedorLeftJoins + QStringLiteral("ORDER BY FORNECEDOR.NRINSJURFORN"));
     q.setSql(SqlDialect::Oracle,
              kFornecedorColumns + kFornecedorOuterJoins + QStringLiteral("ORDER BY FORNECEDOR.NRINSJURFORN"));
     supplierFields(q);
@@ -153,51 +135,51 @@ void defineQualifForn(host::LookupQuery& q) {
 }
 
 void definePesqComp(host::LookupQuery& q) {
-    setNullable(q,
-                QStringLiteral("SELECT COMPRADOR.CDOPERADOR, OPERADOR.NMOPERADOR FROM COMPRADOR, OPERADOR WHERE "
-                               "COMPRADOR.CDOPERADOR = %1(:P_CDOPERADOR, COMPRADOR.CDOPERADOR) AND "
-                               "COMPRADOR.CDOPERADOR = OPERADOR.CDOPERADOR ORDER BY COMPRADOR.CDOPERADOR"),
-                QStringLiteral("SELECT COMPRADOR.CDOPERADOR, OPERADOR.NMOPERADOR FROM COMPRADOR, OPERADOR, "
-                               "PARAM(:P_CDOPERADOR) P_CDOPERADOR WHERE COMPRADOR.CDOPERADOR = "
-                               "NVLSTR(P_CDOPERADOR.PARAM, COMPRADOR.CDOPERADOR) AND COMPRADOR.CDOPERADOR = "
-                               "OPERADOR.CDOPERADOR ORDER BY COMPRADOR.CDOPERADOR"));
+    setNullableSql(q,
+                   QStringLiteral("SELECT COMPRADOR.CDOPERADOR, OPERADOR.NMOPERADOR FROM COMPRADOR, OPERADOR WHERE "
+                                  "COMPRADOR.CDOPERADOR = %1(:P_CDOPERADOR, COMPRADOR.CDOPERADOR) AND "
+                                  "COMPRADOR.CDOPERADOR = OPERADOR.CDOPERADOR ORDER BY COMPRADOR.CDOPERADOR"),
+                   QStringLiteral("SELECT COMPRADOR.CDOPERADOR, OPERADOR.NMOPERADOR FROM COMPRADOR, OPERADOR, "
+                                  "PARAM(:P_CDOPERADOR) P_CDOPERADOR WHERE COMPRADOR.CDOPERADOR = "
+                                  "NVLSTR(P_CDOPERADOR.PARAM, COMPRADOR.CDOPERADOR) AND COMPRADOR.CDOPERADOR = "
+                                  "OPERADOR.CDOPERADOR ORDER BY COMPRADOR.CDOPERADOR"));
     codeAndName(q, "CDOPERADOR", 12, "NMOPERADOR", 40);
 }
 
 void defineOperRelacAux(host::LookupQuery& q) {
-    setEverywhere(q, QStringLiteral("SELECT R.CDOPERADOR, R.IDEXSENHCMPOPER, R.IDCOTCMPOPER, R.IDAPURCMPOPER, "
-                                    "R.IDAFCMPOPER FROM COMPROPER R, COMPRADOR C WHERE C.CDOPERADOR = R.CDCOMPRADOR "
-                                    "AND C.CDOPERADOR = :P_CDCOMPRADOR AND R.CDOPERADOR = :P_OPERADORLOGADO"));
+    q.setSql(QStringLiteral("SELECT R.CDOPERADOR, R.IDEXSENHCMPOPER, R.IDCOTCMPOPER, R.IDAPURCMPOPER, "
+                            "R.IDAFCMPOPER FROM COMPROPER R, COMPRADOR C WHERE C.CDOPERADOR = R.CDCOMPRADOR "
+                            "AND C.CDOPERADOR = :P_CDCOMPRADOR AND R.CDOPERADOR = :P_OPERADORLOGADO"));
     q.addField(FieldDef::string(QStringLiteral("CDOPERADOR"), 12));
     for (const char* flag : {"IDEXSENHCMPOPER", "IDCOTCMPOPER", "IDAPURCMPOPER", "IDAFCMPOPER"})
         q.addField(FieldDef::string(QString::fromLatin1(flag), 1));
 }
 
 void defineIsBuyer(host::LookupQuery& q) {
-    setEverywhere(q, QStringLiteral("SELECT CDOPERADOR FROM COMPRADOR WHERE CDOPERADOR = :P_OPERADORLOGADO"));
+    q.setSql(QStringLiteral("SELECT CDOPERADOR FROM COMPRADOR WHERE CDOPERADOR = :P_OPERADORLOGADO"));
     q.addField(FieldDef::string(QStringLiteral("CDOPERADOR"), 12));
 }
 
 void definePesqCobr(host::LookupQuery& q) {
-    setNullable(q,
-                QStringLiteral("SELECT CDTIPCOB, NMTIPOCOBR FROM TIPOCOBR WHERE CDTIPCOB = %1(:P_CDTIPCOB, CDTIPCOB) "
-                               "ORDER BY CDTIPCOB"),
-                QStringLiteral("SELECT CDTIPCOB, NMTIPOCOBR FROM TIPOCOBR, PARAM(:P_CDTIPCOB) P_CDTIPCOB WHERE "
-                               "CDTIPCOB = NVLSTR(P_CDTIPCOB.PARAM, CDTIPCOB) ORDER BY CDTIPCOB"));
+    setNullableSql(q,
+                   QStringLiteral("SELECT CDTIPCOB, NMTIPOCOBR FROM TIPOCOBR WHERE CDTIPCOB = %1(:P_CDTIPCOB, CDTIPCOB) "
+                                  "ORDER BY CDTIPCOB"),
+                   QStringLiteral("SELECT CDTIPCOB, NMTIPOCOBR FROM TIPOCOBR, PARAM(:P_CDTIPCOB) P_CDTIPCOB WHERE "
+                                  "CDTIPCOB = NVLSTR(P_CDTIPCOB.PARAM, CDTIPCOB) ORDER BY CDTIPCOB"));
     codeAndName(q, "CDTIPCOB", 2, "NMTIPOCOBR", 20);
 }
 
 void defineTipoCtPagar(host::LookupQuery& q) {
-    setNullable(q,
-                QStringLiteral("SELECT CDTPCTPAGAR, DSTPCTPAGAR FROM TIPOCTPAGAR WHERE CDTPCTPAGAR = "
-                               "%1(:P_TPCTPAGAR, CDTPCTPAGAR) ORDER BY CDTPCTPAGAR"),
-                QStringLiteral("SELECT CDTPCTPAGAR, DSTPCTPAGAR FROM TIPOCTPAGAR, PARAM(:P_TPCTPAGAR) P_TPCTPAGAR "
-                               "WHERE CDTPCTPAGAR = NVLSTR(P_TPCTPAGAR.PARAM, CDTPCTPAGAR) ORDER BY CDTPCTPAGAR"));
+    setNullableSql(q,
+                   QStringLiteral("SELECT CDTPCTPAGAR, DSTPCTPAGAR FROM TIPOCTPAGAR WHERE CDTPCTPAGAR = "
+                                  "%1(:P_TPCTPAGAR, CDTPCTPAGAR) ORDER BY CDTPCTPAGAR"),
+                   QStringLiteral("SELECT CDTPCTPAGAR, DSTPCTPAGAR FROM TIPOCTPAGAR, PARAM(:P_TPCTPAGAR) P_TPCTPAGAR "
+                                  "WHERE CDTPCTPAGAR = NVLSTR(P_TPCTPAGAR.PARAM, CDTPCTPAGAR) ORDER BY CDTPCTPAGAR"));
     codeAndName(q, "CDTPCTPAGAR", 6, "DSTPCTPAGAR", 40, "Descrição");
 }
 
 void definePesqTransp(host::LookupQuery& q) {
-    setNullable(
+    setNullableSql(
         q,
         QStringLiteral("SELECT RELFILTRAS.IDTPIJURTRAN, RELFILTRAS.NRINSJURTRAN, TRANSPORT.NMRAZSOCTRAN, IDTRANSPRINC "
                        "FROM TRANSPORT, RELFILTRAS WHERE RELFILTRAS.CDFILIAL = :P_CDFILDEST AND RELFILTRAS.IDTPIJURTRAN "
@@ -240,10 +222,10 @@ HeaderQueries::HeaderQueries() {
     definePesqCobr(qryPesqCobr);
     defineTipoCtPagar(qryTipoCtPagar);
     definePesqTransp(qryPesqTransp);
-    setEverywhere(qryPesqClienFilial,
-                  QStringLiteral("SELECT IDCLIENPRIN FROM CLIENFILIAL WHERE CDFILIAL = :P_CDFILIAL AND IDCLIENPRIN = 'S'"));
+    qryPesqClienFilial.setSql(
+        QStringLiteral("SELECT IDCLIENPRIN FROM CLIENFILIAL WHERE CDFILIAL = :P_CDFILIAL AND IDCLIENPRIN = 'S'"));
     qryPesqClienFilial.addField(FieldDef::string(QStringLiteral("IDCLIENPRIN"), 1));
-    setEverywhere(qryFornec, QStringLiteral("SELECT IDGERAFDTENT FROM FORNECEDOR WHERE CDFORNECED = :P_CDFORNECED"));
+    qryFornec.setSql(QStringLiteral("SELECT IDGERAFDTENT FROM FORNECEDOR WHERE CDFORNECED = :P_CDFORNECED"));
     qryFornec.addField(FieldDef::string(QStringLiteral("IDGERAFDTENT"), 1));
 }
 
