@@ -49,7 +49,13 @@ private:
     CalendarHooks m_hooks;
 };
 
-CalendarFilter* filterOf(QLineEdit* edit) { return edit->findChild<CalendarFilter*>(QString(), Qt::FindDirectChildrenOnly); }
+// The filter has no meta-object of its own, so findChild<CalendarFilter*> would
+// take any child (the box's icon action, an open popup) for it: look by type.
+CalendarFilter* filterOf(QLineEdit* edit) {
+    for (QObject* child : edit->children())
+        if (auto* filter = dynamic_cast<CalendarFilter*>(child)) return filter;
+    return nullptr;
+}
 
 }  // namespace
 
@@ -79,6 +85,8 @@ void showCalendar(QLineEdit* edit) {
     auto pick = [edit, popup, calendar, filter] {
         const QDate chosen = calendar->selectedDate();
         popup->close();
+        // The box's window gets the keyboard back, however the calendar was opened.
+        if (!edit->window()->isActiveWindow()) edit->window()->activateWindow();
         edit->setFocus(Qt::PopupFocusReason);
         if (filter->hooks().picked) guard(edit, [&] { filter->hooks().picked(chosen); });
     };
