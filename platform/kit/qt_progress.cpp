@@ -67,32 +67,85 @@ void ProgressWindow::present(const host::ProgressState& state) {
     repaint();
 }
 
+// Watches the application's windows while the animation is current.
+class QtProgressService::ModalWatcher : public QObject {
+public:
+    explicit ModalWatcher(QtProgressService& service) : m_service(service) { qApp->installEventFilter(this); }
+    ~ModalWatcher() override {
+        if (qApp) qApp->removeEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Show && event->type() != QEvent::Hide) return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget || !widget->isWindow() || !widget->isModal()) return false;
+        if (event->type() == QEvent::Show) m_service.modalShown(widget);
+        else m_service.modalHidden(widget);
+        return false;
+    }
+
+private:
+    QtProgressService& m_service;
+};
+
+QtProgressService::QtProgressService() = default;
+
 QtProgressService::~QtProgressService() {
+    m_watcher.reset();
     if (!qApp) return;  // the program is ending: the windows went with the application
     if (m_waitCursor) QApplication::restoreOverrideCursor();
     delete m_window.data();
+}
+
+void QtProgressService::setWaitCursor(bool on) {
+    if (on == m_waitCursor) return;
+    if (on) QApplication::setOverrideCursor(Qt::WaitCursor);
+    else QApplication::restoreOverrideCursor();
+    m_waitCursor = on;
 }
 
 void QtProgressService::showAnimation(const host::ProgressState& state) {
     QWidget* owner = ownerOf(state);
     if (!m_window) m_window = new ProgressWindow(owner);
     else if (m_window->parentWidget() != owner) m_window->setParent(owner, kFlags);
+    if (!m_watcher) m_watcher = std::make_unique<ModalWatcher>(*this);
+    m_dialogsOver.removeIf([](const QPointer<QWidget>& d) { return !d || !d->isVisible(); });
+    if (m_dialogsOver.isEmpty()) m_setAside.reset();
+    // A step started from such a dialog is shown over it; the step the dialog
+    // interrupted, given back when that inner step ends, waits aside again.
+    if (m_setAside && *m_setAside == state) return;
     m_window->present(state);
-    if (!m_waitCursor) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        m_waitCursor = true;
-    }
+    setWaitCursor(true);
     // Lets the window reach the screen before the caller blocks; input and
     // network notifications wait until the work is done.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
 }
 
 void QtProgressService::hideAnimation() {
+    m_dialogsOver.clear();
+    m_setAside.reset();
+    m_watcher.reset();
     if (m_window) m_window->hide();
-    if (m_waitCursor) {
-        QApplication::restoreOverrideCursor();
-        m_waitCursor = false;
-    }
+    setWaitCursor(false);
+}
+
+void QtProgressService::modalShown(QWidget* modal) {
+    if (!current() || modal == m_window || m_dialogsOver.contains(modal)) return;
+    m_dialogsOver.append(modal);
+    m_setAside = current();
+    if (m_window) m_window->hide();
+    setWaitCursor(false);
+}
+
+void QtProgressService::modalHidden(QWidget* modal) {
+    if (!m_dialogsOver.removeAll(modal)) return;
+    m_dialogsOver.removeIf([](const QPointer<QWidget>& d) { return !d || !d->isVisible(); });
+    if (!m_dialogsOver.isEmpty()) return;
+    m_setAside.reset();
+    if (!current() || !m_window) return;
+    m_window->present(*current());
+    setWaitCursor(true);
 }
 
 }  // namespace kit

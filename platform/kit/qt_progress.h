@@ -8,9 +8,16 @@
 //
 // The screens' threads block during the work it stands for, so the window is
 // painted once when it appears or changes; the bar moves only when events run.
+//
+// A modal window that opens while the animation is up (a question in the middle
+// of a step) is waiting for the user, not for the work: the animation steps
+// aside (and the wait cursor with it) until that window closes, so it never
+// covers a dialog's buttons.
 #include "host/services/progress.h"
 
+#include <QtCore/QList>
 #include <QtCore/QPointer>
+#include <memory>
 #include <QtWidgets/QFrame>
 
 class QLabel;
@@ -36,7 +43,7 @@ QString progressKindText(int kind);
 
 class QtProgressService : public host::ProgressService {
 public:
-    QtProgressService() = default;
+    QtProgressService();
     ~QtProgressService() override;
 
     // The window (created when first shown); null before.
@@ -47,7 +54,17 @@ protected:
     void hideAnimation() override;
 
 private:
+    class ModalWatcher;
+    friend class ModalWatcher;
+    // A modal window appeared or went away while the animation is current.
+    void modalShown(QWidget* modal);
+    void modalHidden(QWidget* modal);
+    void setWaitCursor(bool on);
+
     QPointer<ProgressWindow> m_window;
+    std::unique_ptr<ModalWatcher> m_watcher;
+    QList<QPointer<QWidget>> m_dialogsOver;  // modal windows opened over the animation
+    std::optional<host::ProgressState> m_setAside;  // what they opened over
     bool m_waitCursor = false;
 };
 

@@ -1,7 +1,9 @@
 #include "qt_progress.h"
+#include "test_modal.h"
 #include "test_support.h"
 
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QDialog>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QProgressBar>
@@ -91,6 +93,73 @@ TEST_F(ProgressTest, EveryKindHasATextOfItsOwn) {
         texts << textNow();
     }
     EXPECT_EQ(texts, (QStringList{"Conectando ao servidor...", "Processando...", "Transferindo dados...", "Aguarde..."}));
+}
+
+}  // namespace
+
+// A question asked in the middle of a step waits for the user: the animation
+// must not cover its buttons, and comes back when it is answered.
+namespace {
+
+class ProgressOverDialogTest : public ProgressTest {
+protected:
+    // Opens a modal dialog now and runs `whileOpen` once it is on screen.
+    void askWhile(const std::function<void(QDialog*)>& whileOpen) {
+        QDialog question(&screen);
+        question.setModal(true);
+        question.resize(200, 100);
+        kittest::whenModal<QDialog>([whileOpen](QDialog* d) {
+            whileOpen(d);
+            d->accept();
+        });
+        question.exec();
+    }
+};
+
+TEST_F(ProgressOverDialogTest, StepsAsideWhileAQuestionWaitsAndReturnsAfterIt) {
+    host::ProgressGuard busy(&screen, host::kAviTransfer, QStringLiteral("Alterando AF(s) no servidor..."));
+    ASSERT_TRUE(shownNow());
+    bool shownDuringQuestion = true;
+    const QCursor* cursorDuringQuestion = nullptr;
+    askWhile([&](QDialog*) {
+        shownDuringQuestion = shownNow();
+        cursorDuringQuestion = QApplication::overrideCursor();
+    });
+    EXPECT_FALSE(shownDuringQuestion);
+    EXPECT_EQ(cursorDuringQuestion, nullptr);  // the user points at the buttons with the normal arrow
+    EXPECT_TRUE(shownNow());
+    EXPECT_EQ(textNow(), QStringLiteral("Alterando AF(s) no servidor..."));
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(ProgressOverDialogTest, WorkStartedFromTheQuestionIsShownAndThenStepsAsideAgain) {
+    host::ProgressGuard busy(&screen, host::kAviTransfer, QStringLiteral("Alterando AF(s) no servidor..."));
+    bool innerShown = false;
+    QString innerText;
+    bool outerShownWhileWaiting = true;
+    askWhile([&](QDialog* d) {
+        {
+            host::ProgressGuard inner(d, host::kAviConnecting, QStringLiteral("Conferindo..."));
+            innerShown = shownNow();
+            innerText = textNow();
+        }
+        outerShownWhileWaiting = shownNow();
+    });
+    EXPECT_TRUE(innerShown);
+    EXPECT_EQ(innerText, QStringLiteral("Conferindo..."));
+    EXPECT_FALSE(outerShownWhileWaiting);
+    EXPECT_TRUE(shownNow());
+}
+
+TEST_F(ProgressOverDialogTest, ADialogOpenedWithoutAnAnimationChangesNothing) {
+    bool shownDuring = true;
+    askWhile([&](QDialog*) {
+        host::ProgressGuard fromTheDialog(&screen, host::kAviTransfer, QStringLiteral("Recebendo..."));
+        shownDuring = shownNow();
+    });
+    EXPECT_TRUE(shownDuring);  // work the dialog itself started is shown over it
+    EXPECT_FALSE(shownNow());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 }  // namespace
