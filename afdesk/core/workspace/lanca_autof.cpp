@@ -387,6 +387,8 @@ bool LancaAutoF::onKeyPreview(QKeyEvent* event) {
     return workspaceKeyPreview(*this, event) || kit::StandardGridScreen::onKeyPreview(event);
 }
 
+bool LancaAutoF::queryClose() { return mayClose(*this); }
+
 void LancaAutoF::closeEvent(QCloseEvent* event) {
     kit::StandardGridScreen::closeEvent(event);
     if (event->isAccepted()) kit::guard(this, [this] { closeWorkspace(*this); });

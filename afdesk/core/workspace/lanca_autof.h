@@ -225,6 +225,7 @@ protected:
 
     bool event(QEvent* event) override;
     bool onKeyPreview(QKeyEvent* event) override;
+    bool queryClose() override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

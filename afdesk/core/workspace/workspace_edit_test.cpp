@@ -1,6 +1,7 @@
 // The edit-state machine on the live workspace: starting, altering, cancelling
 // and confirming an AF, and the tools whose work comes later, against the real server.
 #include "afdesk/core/workspace/workspace_fixture.h"
+#include "afdesk/core/workspace/workspace_module.h"
 
 #include "host/data/errors.h"
 #include "platform/kit/db_grid.h"
@@ -24,7 +25,7 @@ using Tool = kit::StandardGridScreen::Tool;
 const QString kCancelQuestion = QStringLiteral("Cancelar operação?");
 const QString kSaveLater = QStringLiteral(
     "Gravar no servidor uma AF nova ou alterada ainda não está disponível nesta versão. A AF continua em edição: "
-    "altere-a ou cancele a operação.");
+    "os campos ainda habilitados podem ser alterados; para descartá-la, cancele a operação.");
 
 QString notAvailable(const QString& operation) {
     return QStringLiteral("A operação \"%1\" ainda não está disponível nesta versão.").arg(operation);
@@ -110,6 +111,48 @@ TEST_P(WorkspaceEditTest, AnsweringNoKeepsTheNewAfBeingEntered) {
     EXPECT_EQ(w->cdsServAutoForne.state(), host::DatasetState::Insert);
     expectListTabs(false, "after No");
     EXPECT_TRUE(w->toolEnabled(Tool::Cancelar));
+}
+
+// Closing the screen (its frame, or the program) with an AF being entered or
+// altered drops it only after the same question as "Cancelar".
+TEST_P(WorkspaceEditTest, ClosingWithAnAfBeingEditedAsksFirstAndNoKeepsIt) {
+    struct Case {
+        const char* name;
+        Tool start;
+    };
+    for (const Case& c : {Case{"new AF", Tool::Incluir}, Case{"altered AF", Tool::Alterar}}) {
+        SCOPED_TRACE(c.name);
+        openOnAf1();
+        ASSERT_TRUE(w->press(c.start));
+        kittest::settle();
+        ASSERT_TRUE(w->cdsAutoForne.editing());
+        services->dialogs.answer(host::kNo, kCancelQuestion);
+        EXPECT_FALSE(w->close());
+        kittest::settle();
+        EXPECT_TRUE(services->dialogs.questionsAre({kCancelQuestion}));
+        ASSERT_EQ(lancaAutoF(), w);
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_TRUE(w->cdsAutoForne.editing());
+        EXPECT_TRUE(w->cdsServAutoForne.editing());
+
+        services->dialogs.clearShown();
+        services->dialogs.answer(host::kYes, kCancelQuestion);
+        EXPECT_TRUE(w->close());
+        kittest::settle();
+        EXPECT_TRUE(services->dialogs.questionsAre({kCancelQuestion}));
+        EXPECT_EQ(lancaAutoF(), nullptr);
+        w = nullptr;
+        discardWorkspace();
+    }
+}
+
+TEST_P(WorkspaceEditTest, ClosingWithNothingPendingAsksNothing) {
+    openOnAf1();
+    EXPECT_TRUE(w->close());
+    kittest::settle();
+    EXPECT_TRUE(services->dialogs.questionsAre({}));
+    EXPECT_EQ(lancaAutoF(), nullptr);
+    w = nullptr;
 }
 
 TEST_P(WorkspaceEditTest, CancellingANewAfWhoseBranchWasAddedReturnsToTheBranches) {

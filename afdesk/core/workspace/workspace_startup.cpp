@@ -3,6 +3,7 @@
 #include "afdesk/core/filter/filtro_af.h"
 #include "afdesk/core/model/af_datasets.h"
 #include "afdesk/core/model/af_list_grid.h"
+#include "afdesk/core/workspace/af_edit_markers.h"
 #include "afdesk/core/workspace/af_loading.h"
 #include "afdesk/core/workspace/lanca_autof.h"
 #include "afdesk/core/workspace/list_reactions.h"
@@ -15,6 +16,8 @@
 #include "host/library/geral.h"
 #include "host/remote/server_access.h"
 #include "host/services/consiste.h"
+#include "host/services/dialog_service.h"
+#include "host/services/messages.h"
 #include "host/services/progress.h"
 #include "host/services/session.h"
 #include "platform/kit/guard.h"
@@ -126,6 +129,12 @@ void everyActivation(LancaAutoF& w) {
 }
 
 void deactivation(LancaAutoF& w) { removeMessageFilter(w); }
+
+bool mayClose(LancaAutoF& w) {
+    if (!afHasPendingChanges(w)) return true;
+    return host::standardMessages().ShowMsg(QStringLiteral("Canc"), host::MessageKind::Confirmation,
+                                            host::QuestionButtons::YesNo) == host::kYes;
+}
 
 void closeWorkspace(LancaAutoF& w) {
     WorkspaceModuleState& module = workspaceState();

@@ -14,6 +14,9 @@ void onFirstActivation(LancaAutoF& w);
 void firstActivation(LancaAutoF& w);
 void everyActivation(LancaAutoF& w);
 void deactivation(LancaAutoF& w);
+// Whether the workspace may close: an AF being entered or altered is dropped
+// only after "Cancelar operação?".
+bool mayClose(LancaAutoF& w);
 // The workspace's part of closing: the filter dialog, the message hook, the connections.
 void closeWorkspace(LancaAutoF& w);
 
