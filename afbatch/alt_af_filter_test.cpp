@@ -133,6 +133,37 @@ TEST_P(AltAfFilterTest, LeavingThePanelLoadsTheListAndEnteringItDiscardsIt) {
     EXPECT_TRUE(screen->lbxErros->count() == 0);
 }
 
+// The panel by keyboard alone: Enter moves from box to box as Tab does, and
+// leaving the last date (by Tab or by Enter) loads the list.
+TEST_P(AltAfFilterTest, TheKeyboardAloneFillsThePanelAndLoadsTheList) {
+    useServer(Transport::InProcess);
+    for (Qt::Key leave : {Qt::Key_Tab, Qt::Key_Return}) {
+        SCOPED_TRACE(leave == Qt::Key_Tab ? "Tab" : "Enter");
+        createScreen();
+        kittest::showActive(screen.get());
+        kittest::focus(screen->medFilial);
+        kittest::type("2");
+        kittest::press(Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget(), screen->medSubGrupo);
+        EXPECT_EQ(screen->edtNmFilial->text(), QStringLiteral("Loja"));
+        kittest::type("10");
+        kittest::press(Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget(), screen->depEntrIni);
+        screen->depEntrIni->home(false);
+        kittest::type("01032024");
+        kittest::press(Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget(), screen->depEntrFin);
+        screen->depEntrFin->home(false);
+        kittest::type("31032024");
+        kittest::press(leave);
+        kittest::settle();
+        EXPECT_TRUE(services.dialogs.errorsAre({}));
+        ASSERT_TRUE(screen->cdsAF.active());
+        EXPECT_EQ(screen->cdsAF.recordCount(), 1);
+        EXPECT_EQ(QApplication::focusWidget(), screen->standardGrid());
+    }
+}
+
 TEST_P(AltAfFilterTest, VerifyReloadsWithTheCurrentPeriodWithoutCheckingTheCodesAgain) {
     useServer(Transport::InProcess);
     createScreen();

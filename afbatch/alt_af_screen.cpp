@@ -6,6 +6,7 @@
 #include "platform/kit/lookup_button.h"
 #include "platform/kit/mask_edit.h"
 #include "platform/kit/record_navigator.h"
+#include "platform/kit/screen_keys.h"
 
 #include "host/remote/check_result.h"
 #include "host/remote/server_access.h"
@@ -51,6 +52,8 @@ TfrmAltAF::TfrmAltAF(QWidget* parent)
     buildGrid();
     wireFilter();
     wireItems();
+    // Enter moves on in the filter boxes as it does while an item is edited.
+    keys().enterAsTab = [this] { return dtsPadrao.editing() || inPanel(QApplication::focusWidget()); };
     m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* from, QWidget* to) { focusMoved(from, to); });
     connectServer();
     loadParaSupri();

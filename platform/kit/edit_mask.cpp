@@ -168,4 +168,15 @@ bool EditMask::isComplete(const QString& displayText) const {
     return true;
 }
 
+int EditMask::untypedRestStart(const QString& displayText, int cursor) const {
+    int lastTyped = -1;
+    for (int i = 0; i < length() && i < displayText.size(); ++i)
+        if (m_slots[size_t(i)].kind != Kind::Literal && typed(displayText.at(i))) lastTyped = i;
+    for (int i = lastTyped + 1; i < length(); ++i) {
+        if (m_slots[size_t(i)].kind == Kind::Literal) continue;
+        return cursor > i ? i : -1;
+    }
+    return -1;
+}
+
 }  // namespace kit

@@ -44,6 +44,10 @@ public:
     bool isBlank(const QString& displayText) const;
     // Every required position holds a character.
     bool isComplete(const QString& displayText) const;
+    // Where a character typed at `cursor` belongs when the cursor sits in the
+    // untyped rest of the text (after the last typed position): the first
+    // position of that rest. -1 when the cursor is not past it, or all is typed.
+    int untypedRestStart(const QString& displayText, int cursor) const;
 
 private:
     enum class Kind { Literal, Digit, DigitOrSign, Letter, Alnum, Any };

@@ -2,6 +2,8 @@
 #include "mask_edit.h"
 #include "test_support.h"
 
+#include <QtTest/QTest>
+
 using kit::EditMask;
 using namespace kittest;
 
@@ -77,6 +79,32 @@ TEST(EditMask, FormatsStoredValuesOnTheMask) {
     EXPECT_EQ(EditMask("999.999.999-99;0;_").format("1234", u'_'), "123.4__.___-__");
 }
 
+TEST(EditMask, TypingInTheUntypedRestGoesToItsStart) {
+    struct Case {
+        const char* mask;
+        const char* display;
+        int cursor;
+        int expected;
+    } cases[] = {
+        {"!99/99/0000;1;_", "__/__/____", 10, 0},   // the end of an empty date
+        {"!99/99/0000;1;_", "__/__/____", 4, 0},
+        {"!99/99/0000;1;_", "__/__/____", 0, -1},   // already at the start
+        {"!99/99/0000;1;_", "25/1_/____", 10, 4},
+        {"!99/99/0000;1;_", "25/__/____", 2, -1},   // right after the typed part: Qt skips the literal itself
+        {"!99/99/0000;1;_", "25/__/____", 3, -1},
+        {"!99/99/0000;1;_", "25/__/____", 7, 3},
+        {"!99/99/0000;1;_", "25/12/2024", 10, -1},  // all typed: the cursor is the user's
+        {"!99/99/0000;1;_", "__/__/2024", 10, -1},  // typed at the end: nothing untyped after it
+        {">aaaa;0; ", "AB  ", 4, 2},
+        {"999.999.999-99;0;_", "123.4__.___-__", 14, 5},
+    };
+    for (const Case& c : cases) {
+        const EditMask m{QString::fromUtf8(c.mask)};
+        EXPECT_EQ(m.untypedRestStart(QString::fromUtf8(c.display), c.cursor), c.expected)
+            << c.mask << " " << c.display << " @" << c.cursor;
+    }
+}
+
 // Typing into a real line edit: what the user sees and what would be stored.
 class MaskTyping : public KitTest {};
 
@@ -106,6 +134,29 @@ TEST_F(MaskTyping, DateCpfAndCnpjTypedDigitByDigit) {
         EXPECT_EQ(edit->displayText(), QString::fromUtf8(c.shown)) << c.mask;
         EXPECT_EQ(edit->value(), QString::fromUtf8(c.value)) << c.mask;
     }
+}
+
+// A click past what was typed, or the cursor left at the end (after a refused
+// value), must not swallow the characters typed next.
+TEST_F(MaskTyping, AClickOrACursorAtTheEndOfAnEmptyMaskStillTakesTheTyping) {
+    QWidget window;
+    auto* box = new kit::DateBox(&window);
+    box->resize(200, box->sizeHint().height());
+    showActive(&window);
+    focus(box);
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 40, box->height() / 2));
+    settle();
+    type(QStringLiteral("01022025"));
+    EXPECT_EQ(box->displayText(), QStringLiteral("01/02/2025"));
+
+    box->setDate(std::nullopt);
+    focus(box);
+    box->end(false);
+    type(QStringLiteral("0302"));
+    EXPECT_EQ(box->displayText(), QStringLiteral("03/02/____"));
+    box->end(false);
+    type(QStringLiteral("2026"));
+    EXPECT_EQ(box->date(), QDate(2026, 2, 3));
 }
 
 TEST_F(MaskTyping, StoredValueShowsOnTheMask) {

@@ -1,5 +1,8 @@
 #include "masked_line_edit.h"
 
+#include <QtGui/QKeyEvent>
+#include <QtGui/QMouseEvent>
+
 namespace kit {
 
 MaskedLineEdit::MaskedLineEdit(QWidget* parent) : QLineEdit(parent) {}
@@ -40,6 +43,25 @@ void MaskedLineEdit::restoreMask() {
     if (m_maskOn || !hasMask()) return;
     setInputMask(m_mask.qtInputMask());
     m_maskOn = true;
+}
+
+void MaskedLineEdit::snapToUntypedRest() {
+    if (!hasMask() || !m_maskOn || hasSelectedText()) return;
+    const int start = m_mask.untypedRestStart(displayText(), cursorPosition());
+    if (start >= 0) setCursorPosition(start);
+}
+
+void MaskedLineEdit::mouseReleaseEvent(QMouseEvent* event) {
+    QLineEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton) snapToUntypedRest();
+}
+
+void MaskedLineEdit::keyPressEvent(QKeyEvent* event) {
+    const QString typedText = event->text();
+    const bool printable = !typedText.isEmpty() && typedText.at(0).isPrint() &&
+                           !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (printable) snapToUntypedRest();
+    QLineEdit::keyPressEvent(event);
 }
 
 }  // namespace kit

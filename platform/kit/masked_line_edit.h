@@ -28,7 +28,15 @@ public:
     // Switches the mask back on (when entering the edit).
     void restoreMask();
 
+protected:
+    // A click or a key in the untyped rest of a masked text puts the cursor at
+    // the start of that rest: typing never falls off the end of the mask.
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    void snapToUntypedRest();
+
     EditMask m_mask;
     bool m_maskOn = false;
 };

@@ -178,6 +178,7 @@ QString PickDialog::currentCode() const {
 QStringList PickDialog::chosenCodes() const { return m_chosen; }
 
 void PickDialog::searchChanged(const QString& text) {
+    m_choosingRow = false;
     static_cast<SearchProxy*>(m_proxy)->setText(text);
     if (m_proxy->rowCount() > 0) m_table->setCurrentIndex(m_proxy->index(0, m_model->offset()));
 }
@@ -211,11 +212,15 @@ bool PickDialog::eventFilter(QObject* watched, QEvent* event) {
     case Qt::Key_PageDown:
         if (watched == m_search) {  // the search box steers the list
             QCoreApplication::sendEvent(m_table, event);
+            m_choosingRow = true;
             return true;
         }
         return false;
     case Qt::Key_Space:
-        if (watched == m_table && m_multiple && m_table->currentIndex().isValid()) {
+        // In the search box Space ticks while there is nothing to search for yet
+        // or once the user moved along the list; while typing it is part of the text.
+        if (watched == m_search && !(m_search->text().isEmpty() || m_choosingRow)) return false;
+        if (m_multiple && k->modifiers() == Qt::NoModifier && m_table->currentIndex().isValid()) {
             m_model->toggle(m_proxy->mapToSource(m_table->currentIndex()).row());
             return true;
         }

@@ -2,8 +2,10 @@
 // The pick list: the rows of a lookup in a table with a search box. Typing in
 // the box keeps the rows holding the text in any column (letter case and
 // accents ignored) and selects the first; Enter or a double click picks the
-// current row; with several allowed, rows are ticked (click on the box, Space)
-// and OK returns the ticked ones, or the current row when none is ticked.
+// current row; with several allowed, rows are ticked (click on the box, Space
+// in the list, or in the search box while it is empty or after an arrow key
+// moved along the list) and OK returns the ticked ones, or the current row
+// when none is ticked.
 #include "host/services/dialog_service.h"
 
 #include <QtWidgets/QDialog>
@@ -43,6 +45,7 @@ private:
     QLineEdit* m_search;
     QTableView* m_table;
     QStringList m_chosen;
+    bool m_choosingRow = false;  // an arrow key moved along the list since the search text changed
 };
 
 }  // namespace kit

@@ -196,6 +196,26 @@ TEST_F(QtDialogsTest, PickDialogDoubleClickAndSeveralTickedRows) {
         EXPECT_EQ(dialog.chosenCodes(), (QStringList{"001", "003"}));  // in the list's order
     }
     {
+        // From the search box: Space ticks before anything is typed and after an
+        // arrow moved along the list; while typing it is part of the search text.
+        kit::PickDialog dialog(suppliers(true));
+        showActive(&dialog);
+        QLineEdit* search = dialog.searchBox();
+        ASSERT_TRUE(search->hasFocus());
+        QTest::keyClick(search, Qt::Key_Space);
+        EXPECT_EQ(search->text(), QString());
+        QTest::keyClicks(search, QStringLiteral("sao"));
+        QTest::keyClick(search, Qt::Key_Space);
+        QTest::keyClicks(search, QStringLiteral("jo"));
+        EXPECT_EQ(search->text(), QStringLiteral("sao jo"));
+        ASSERT_EQ(dialog.visibleRowCount(), 1);
+        QTest::keyClick(search, Qt::Key_Down);
+        QTest::keyClick(search, Qt::Key_Space);
+        EXPECT_EQ(search->text(), QStringLiteral("sao jo"));
+        QTest::keyClick(search, Qt::Key_Return);
+        EXPECT_EQ(dialog.chosenCodes(), (QStringList{"001", "003"}));
+    }
+    {
         kit::PickDialog dialog(suppliers(true));
         showActive(&dialog);
         QTest::keyClicks(dialog.searchBox(), QStringLiteral("bolt"));

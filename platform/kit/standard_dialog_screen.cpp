@@ -57,6 +57,23 @@ void StandardDialogScreen::doConfirm() { accept(); }
 
 void StandardDialogScreen::doCancel() { QDialog::reject(); }
 
+QWidget* StandardDialogScreen::firstField() const {
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (!isAncestorOf(w) || m_buttons->isAncestorOf(w)) continue;
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(this) && w->isEnabled()) return w;
+    }
+    return nullptr;
+}
+
+void StandardDialogScreen::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (m_focusPlaced) return;
+    m_focusPlaced = true;
+    QWidget* current = focusWidget();
+    if (current && current != this && !m_buttons->isAncestorOf(current)) return;  // the screen chose already
+    if (QWidget* field = firstField()) field->setFocus(Qt::TabFocusReason);
+}
+
 bool StandardDialogScreen::onKeyPreview(QKeyEvent* event) { return standardPreviewKeys(this, event); }
 
 }  // namespace kit

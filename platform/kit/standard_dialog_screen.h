@@ -44,8 +44,13 @@ protected:
     // True when the key was handled (the control never sees it). The standard
     // one forwards F9 to the lookup button of the focused edit box.
     virtual bool onKeyPreview(QKeyEvent* event);
+    // The first time it is shown, the focus starts on the first field a user
+    // would type in, not on the buttons (created before the screen's fields).
+    void showEvent(QShowEvent* event) override;
 
 private:
+    QWidget* firstField() const;
+
     QString m_screenCode;
     QVBoxLayout* m_content = nullptr;
     QDialogButtonBox* m_buttons = nullptr;
@@ -53,6 +58,7 @@ private:
     QPushButton* m_cancel = nullptr;
     KeyPreview* m_preview = nullptr;
     ScreenKeys* m_keys = nullptr;
+    bool m_focusPlaced = false;
 };
 
 }  // namespace kit

@@ -89,7 +89,9 @@ void buildSpecialTools(LancaAutoF& w) {
 
     w.mnuFiltrar = addTool(w, m, {"mnuFiltro", "sbtFiltro", "&Filtrar", "Filtrar"});
     w.mnuFiltrar->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    // Scoped to the workspace (every control in it), not to the menu that shows it.
     w.mnuFiltrar->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    w.addAction(w.mnuFiltrar);
     w.mnuFechaAF = addTool(w, m, {"mnuFechaAF", "sbtFechaAF", "Fecha&r AF", "Fechar AF"});
     w.mnuConsistir = addTool(w, m, {"mnuConsistir", "sbtConsistir", "C&onsistir", "Consistir"});
     w.mnuB_Total = addTool(w, m, {"mnuB_Total", "sbtB_Total", "&Baixar Totalmente", "Baixar Totalmente"});

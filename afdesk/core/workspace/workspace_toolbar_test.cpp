@@ -10,6 +10,8 @@
 #include "platform/kit/test_support.h"
 
 #include <QtGui/QAction>
+#include <QtTest/QTest>
+#include <QtWidgets/QMenuBar>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QPushButton>
@@ -116,6 +118,29 @@ TEST_P(WorkspaceToolbarTest, SpecialToolsAreMenuItemsAndButtonsWithTheirCaptions
     ASSERT_NE(w->btbBaixar, nullptr);
     EXPECT_EQ(w->btbBaixar->text(), QStringLiteral("Baixar"));
     EXPECT_TRUE(w->innerPage(ProdutosTab::EntregaBaixa)->isAncestorOf(w->btbBaixar));
+}
+
+// The shortcut works wherever the focus is in the workspace, not only inside its menu.
+TEST_P(WorkspaceToolbarTest, CtrlLFiltersFromAnyControlOfTheWorkspace) {
+    openOnAf(1);
+    ASSERT_NE(w, nullptr);
+    for (WorkspaceTab tab : {WorkspaceTab::AF, WorkspaceTab::FilialDest}) {
+        SCOPED_TRACE(int(tab));
+        w->selectTab(tab, true, false);
+        kittest::showActive(w);
+        QWidget* start = w->pgcPadrao->tabBar();
+        kittest::focus(start);
+        ASSERT_TRUE(start->hasFocus());
+        ASSERT_FALSE(w->menuBar()->isAncestorOf(start));
+        bool shown = false;
+        whenFilterShown([&](QWidget* dialog) {
+            shown = true;
+            pressDialogButton(dialog, "sbtCancela");
+        });
+        QTest::keyClick(start, Qt::Key_L, Qt::ControlModifier);
+        settleUntilFilterClosed();
+        EXPECT_TRUE(shown);
+    }
 }
 
 TEST_P(WorkspaceToolbarTest, ToolsFollowTheAfSituationOnEveryTab) {
