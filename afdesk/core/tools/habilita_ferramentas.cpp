@@ -21,6 +21,10 @@ bool itemsSettleable(const ToolSnapshot& s) {
     return (items.browsing() && !items.empty) || !items.open();
 }
 
+// Altering or deleting acts on the current row of the tab's own table (the
+// list's on the list and header tabs): there must be one to act on.
+bool rowToActOn(const ToolSnapshot& s) { return !ruledView(s).empty; }
+
 bool notInconsistent(const ToolSnapshot& s) {
     return code(s.row.IDSITUATUAAF) != QLatin1String("1") && code(s.row.IDAFFORALIM) != QLatin1String("S");
 }
@@ -69,7 +73,7 @@ bool excluirByTab(const ToolSnapshot& s, const ToolTerms& t) {
 // recomputation from that grid comes with the product grid's data source, so
 // a condition on the triggering source would leave the rule unreachable.
 bool excluirItem(const ToolSnapshot& s, const ToolTerms& t) {
-    return t.writer && t.mayChange && s.focus != Focus::ItemGrid && t.browse && t.notEmpty &&
+    return t.writer && t.mayChange && s.focus != Focus::ItemGrid && t.browse && t.notEmpty && rowToActOn(s) &&
            code(s.IDBAIXITMAF).isEmpty() && !codeIn(s.row.IDBAIXAAF, {"4", "5"}) && t.outboundOk &&
            t.notConsolidated && t.notSeparated;
 }
@@ -106,7 +110,7 @@ bool incluirEnabled(const ToolSnapshot& s) {
 
 bool alterarEnabled(const ToolSnapshot& s) {
     const ToolTerms t = buildTerms(s);
-    return t.writer && t.mayChange && t.autoOk && t.browse && t.notEmpty && alterarByTab(s, t);
+    return t.writer && t.mayChange && t.autoOk && t.browse && t.notEmpty && rowToActOn(s) && alterarByTab(s, t);
 }
 
 bool excluirEnabled(const ToolSnapshot& s) {
@@ -114,7 +118,7 @@ bool excluirEnabled(const ToolSnapshot& s) {
     const ToolTerms t = buildTerms(s);
     if (s.tab == AfTab::Produtos && focusInItemOrProductGrid(s)) return excluirItem(s, t);
     return t.writer && t.mayChange && t.autoOk && s.focus != Focus::ItemGrid && t.browse && t.notEmpty &&
-           s.permissions.EXAF && t.notSeparated && excluirByTab(s, t);
+           rowToActOn(s) && s.permissions.EXAF && t.notSeparated && excluirByTab(s, t);
 }
 
 bool procurarEnabled(const ToolSnapshot& s) {

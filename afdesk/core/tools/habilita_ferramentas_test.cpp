@@ -379,6 +379,39 @@ TEST(HabilitaFerramentas, ConfirmCancelAndTheClosedHeader) {
     });
 }
 
+// The tab's own table does not stand in for the list row: a new AF leaves no
+// browse or lifecycle tool on any tab, and an AF without messages keeps its
+// lifecycle tools on "Mensagem".
+TEST(HabilitaFerramentas, TheListRowDecidesOnEveryTab) {
+    const NamedTool browseTools[] = {kIncluir,  kAlterar, kExcluir,  kProcurar,  kVerificar,  kFechaAF,
+                                     kConsistir, kBTotal, kCancelaAF, kEncerrarAF, kEmail, kNavigator};
+    for (AfTab tab : {AfTab::DadosAF, AfTab::Produtos, AfTab::Mensagem, AfTab::FormaPgto, AfTab::Encargo}) {
+        for (Focus focus : {Focus::None, Focus::TermsGrid, Focus::ItemGrid, Focus::ProductGrid}) {
+            ToolSnapshot s = onTab(openAF(), tab);
+            s.focus = focus;
+            s.view(Source::List) = DatasetView{host::DatasetState::Insert, false};
+            s.view(Source::Header) = insertedView();
+            for (Source table : {Source::Items, Source::ItemProducts, Source::Messages, Source::Terms,
+                                 Source::ChargeDates, Source::Charges, Source::Taxes})
+                s.view(table) = closedView();
+            s.view(Source::Terms) = browsed(true);  // what a new AF's terms show after the supplier's defaults
+            const ToolStates r = Habilita_Ferramentas(s);
+            for (const NamedTool& t : browseTools)
+                EXPECT_FALSE(r.*(t.tool)) << "new AF on " << tabName(tab) << " focus " << int(focus) << ": " << t.name;
+            EXPECT_TRUE(r.Confirmar) << tabName(tab);
+            EXPECT_TRUE(r.Cancelar) << tabName(tab);
+        }
+    }
+    ToolSnapshot s = onTab(openAF(), AfTab::Mensagem);
+    s.source = Source::Messages;
+    s.view(Source::Messages) = browsed(true);
+    const ToolStates r = Habilita_Ferramentas(s);
+    for (const NamedTool& t : {kCancelaAF, kEncerrarAF, kEmail, kBTotal, kFechaAF, kConsistir, kIncluir})
+        EXPECT_TRUE(r.*(t.tool)) << "AF without messages: " << t.name;
+    for (const NamedTool& t : {kAlterar, kExcluir, kProcurar})
+        EXPECT_FALSE(r.*(t.tool)) << "AF without messages: " << t.name;  // they need a message
+}
+
 TEST(HabilitaFerramentas, FilterAndListTools) {
     checkRows({
         {"branches", [](ToolSnapshot& s) { s = onTab(s, AfTab::FilialDest); }, {{kFiltrar, true}, {kMudAut, false}}},

@@ -18,9 +18,11 @@ Source effectiveSource(const ToolSnapshot& s) {
 
 const DatasetView& ruledView(const ToolSnapshot& s) { return s.view(effectiveSource(s)); }
 
-bool isBrowse(const ToolSnapshot& s) { return ruledView(s).browsing(); }
-bool isNotEmpty(const ToolSnapshot& s) { return !ruledView(s).empty; }
-bool isBeingEdited(const ToolSnapshot& s) { return ruledView(s).editing(); }
+// The rules speak of the list's current row; a table of the AF being edited
+// through the triggering source also holds the tools that would leave its edit.
+bool isBrowse(const ToolSnapshot& s) { return s.list().browsing() && !ruledView(s).editing(); }
+bool isNotEmpty(const ToolSnapshot& s) { return !s.list().empty; }
+bool isBeingEdited(const ToolSnapshot& s) { return s.list().editing() || ruledView(s).editing(); }
 
 bool isOpen(const AfRowCodes& row) { return !codeIn(row.IDBAIXAAF, {"2", "3", "4", "5"}); }
 bool isOutboundOk(const AfRowCodes& row) { return codeIn(row.IDBAIXAFSAI, {"", "1"}); }

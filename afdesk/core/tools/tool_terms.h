@@ -10,12 +10,12 @@ namespace afdesk {
 // The data source the rules judge: the triggering one, except that a closed
 // header hands over to the list.
 Source effectiveSource(const ToolSnapshot& s);
-// That source's dataset; "the list" of the tool rules.
+// That source's dataset.
 const DatasetView& ruledView(const ToolSnapshot& s);
 
-bool isBrowse(const ToolSnapshot& s);         // the ruled source is browsed
-bool isNotEmpty(const ToolSnapshot& s);       // the ruled source has rows
-bool isBeingEdited(const ToolSnapshot& s);    // the ruled source is edited or inserted
+bool isBrowse(const ToolSnapshot& s);         // the list is browsed and the ruled source is not edited
+bool isNotEmpty(const ToolSnapshot& s);       // the list has rows
+bool isBeingEdited(const ToolSnapshot& s);    // the list or the ruled source is edited or inserted
 bool isOpen(const AfRowCodes& row);           // IDBAIXAAF none of "2".."5"
 bool isOutboundOk(const AfRowCodes& row);     // IDBAIXAFSAI empty or "1"
 bool isNotConsolidated(const AfRowCodes& row);// CDFILDESTCON empty

@@ -94,12 +94,31 @@ TEST(ToolTerms, WriterAndConfirmedFollowTheSession) {
     EXPECT_FALSE(isConfirmed(s));
 }
 
-TEST(ToolTerms, BrowseAndNotEmptyJudgeTheTriggeringSource) {
+// Browse and Not empty are the list's: an AF without messages keeps its
+// lifecycle tools on "Mensagem", and a new AF (list row inserted) has no
+// browse tool on any tab, whatever the tab's own table shows.
+TEST(ToolTerms, BrowseAndNotEmptyJudgeTheList) {
     ToolSnapshot s = openAF();
     s.source = Source::Messages;
     s.view(Source::Messages) = tooltest::browsed(true);
     EXPECT_TRUE(isBrowse(s));
+    EXPECT_TRUE(isNotEmpty(s));
+    EXPECT_FALSE(isBeingEdited(s));
+
+    s.view(Source::List) = tooltest::browsed(true);
     EXPECT_FALSE(isNotEmpty(s));
+
+    s = openAF();
+    s.source = Source::Terms;
+    s.view(Source::Terms) = tooltest::browsed();
+    s.view(Source::List) = tooltest::insertedView();
+    EXPECT_FALSE(isBrowse(s));
+    EXPECT_TRUE(isBeingEdited(s));
+}
+
+TEST(ToolTerms, ATableOfTheAfBeingEditedHoldsTheBrowseTools) {
+    ToolSnapshot s = openAF();
+    s.source = Source::Messages;
     s.view(Source::Messages) = tooltest::editedView();
     EXPECT_FALSE(isBrowse(s));
     EXPECT_TRUE(isBeingEdited(s));
@@ -119,11 +138,10 @@ TEST(ToolTerms, AClosedHeaderHandsOverToTheList) {
     EXPECT_TRUE(isBrowse(s));
     EXPECT_TRUE(isNotEmpty(s));
 
-    // Only the header hands over: a closed item dataset stays the judged one.
+    // Only the header hands over: a closed item dataset stays the triggering one.
     s.source = Source::Items;
     s.view(Source::Items) = tooltest::closedView();
     EXPECT_EQ(effectiveSource(s), Source::Items);
-    EXPECT_FALSE(isBrowse(s));
 }
 
 TEST(ToolTerms, BuildTermsGathersEveryTerm) {
