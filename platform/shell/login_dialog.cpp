@@ -17,6 +17,7 @@
 #include <QtWidgets/QVBoxLayout>
 
 #include <algorithm>
+#include <exception>
 
 namespace shell {
 namespace {
@@ -92,14 +93,17 @@ QWidget* LoginDialog::buildCredentialsPage() {
     auto* cancel = button(QStringLiteral("cancelar"), QStringLiteral("Cancelar"));
     connect(m_enter, &QPushButton::clicked, this, &LoginDialog::submitCredentials);
     connect(cancel, &QPushButton::clicked, this, &LoginDialog::reject);
+    // The status has a line of its own: beside the buttons its longer texts were cut.
+    m_status->setWordWrap(true);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_status, 1);
+    buttons->addStretch(1);
     buttons->addWidget(m_enter);
     buttons->addWidget(cancel);
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(server);
     layout->addLayout(fields);
+    layout->addWidget(m_status);
     layout->addLayout(buttons);
     return page;
 }
@@ -108,6 +112,7 @@ QWidget* LoginDialog::buildBranchPage() {
     auto* page = new QWidget;
     m_who = named(new QLabel, QStringLiteral("operadorLogado"));
     m_branch = named(new QComboBox, QStringLiteral("filial"));
+    m_branch->setSizeAdjustPolicy(QComboBox::AdjustToContents);  // the whole branch name, never cut
     m_date = named(new QLabel, QStringLiteral("dataProcessamento"));
     m_mode = named(new QLabel, QStringLiteral("modoFilial"));
     connect(m_branch, &QComboBox::currentIndexChanged, this, [this] { showBranchDetails(); });
@@ -153,11 +158,16 @@ void LoginDialog::submitCredentials() {
     m_status->setText(firstRun ? QStringLiteral("Criando o banco de demonstração (primeira execução)...")
                                : QStringLiteral("Conectando..."));
     m_status->repaint();
-    const bool ok = kit::guard(this, [&] {
+    // The status goes before a refusal is shown: it describes work that has ended.
+    std::exception_ptr failure;
+    try {
         const WaitCursor wait;
         m_flow.authenticate(serverChoice(), m_operator->text(), m_password->text());
-    });
+    } catch (...) {
+        failure = std::current_exception();
+    }
     m_status->clear();
+    const bool ok = !failure || kit::guard(this, [&] { std::rethrow_exception(failure); });
     m_password->clear();
     if (!ok) {
         (m_operator->text().trimmed().isEmpty() ? m_operator : m_password)->setFocus();

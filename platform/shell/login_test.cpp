@@ -195,6 +195,31 @@ TEST_F(LoginDialogTest, WrongPasswordShowsTheServersMessageAndClearsIt) {
     EXPECT_FALSE(d->takeResult());
 }
 
+// The status line describes the work under way: when the refusal is shown it is gone.
+TEST_F(LoginDialogTest, TheStatusIsClearedBeforeARefusalIsShown) {
+    class StatusAtError : public host::test::ScriptedDialogs {
+    public:
+        std::function<QString()> status;
+        QStringList seen;
+        void showError(const QString& text, QWidget* parent) override {
+            seen << status();
+            ScriptedDialogs::showError(text, parent);
+        }
+    };
+    auto watching = std::make_shared<StatusAtError>();
+    host::setDialogService(watching);
+    auto d = makeDialog();
+    QLabel* status = child<QLabel>(*d, "situacao");
+    watching->status = [status] { return status->text(); };
+    type(*d, "operador", QStringLiteral("OPERADOR1"));
+    type(*d, "senha", QStringLiteral("errada"));
+    click(*d, "entrar");
+    EXPECT_TRUE(watching->errorsAre({kRefused}));
+    EXPECT_EQ(watching->seen, QStringList{QString()});
+    EXPECT_TRUE(status->text().isEmpty());
+    host::setDialogService(dialogs);
+}
+
 TEST_F(LoginDialogTest, ChoosingTheBranchShowsItsDateAndEndsTheLogin) {
     auto d = makeDialog();
     type(*d, "operador", QStringLiteral("OPERADOR1"));

@@ -44,6 +44,25 @@ QString listCaption(const QString& list) {
     return codes.isEmpty() ? QString() : codes.join(QStringLiteral(", "));
 }
 
+// The chosen suppliers by name: their 21-digit codes say nothing to a buyer.
+// A code no longer registered (or a lookup that fails) shows as it is.
+QString supplierCaption(host::LookupQuery& q, const QString& list) {
+    const QStringList codes = kit::listCodes(list);
+    if (codes.isEmpty()) return {};
+    QStringList names;
+    try {
+        if (!q.active()) q.open();
+        for (const QString& code : codes) {
+            const bool found = q.result().locate(QStringLiteral("CDFORNECED"), code);
+            const QString name = found ? q.field(QStringLiteral("NMRAZSOCFORN")).asString().trimmed() : QString();
+            names << (name.isEmpty() ? code : name);
+        }
+    } catch (const std::exception&) {
+        return listCaption(list);
+    }
+    return names.join(QStringLiteral(", "));
+}
+
 }  // namespace
 
 FiltroAF::FiltroAF(FilterTargets targets, QWidget* parent)
@@ -222,7 +241,7 @@ void FiltroAF::connectCriteria() {
 }
 
 void FiltroAF::showLists() {
-    d->lblListaForn->setText(listCaption(filterState().stPesqForn));
+    d->lblListaForn->setText(supplierCaption(*d->qryPesqForn, filterState().stPesqForn));
     d->lblListaComp->setText(listCaption(filterState().stPesqComp));
     d->lblListaFilial->setText(listCaption(d->branchList));
 }

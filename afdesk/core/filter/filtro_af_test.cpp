@@ -281,6 +281,7 @@ TEST_P(FiltroAFDialogTest, ANewInstanceRestoresTheConfirmedCriteriaButTheBuyer) 
     open();
     EXPECT_TRUE(child<QRadioButton>("rbtFornLista")->isChecked());
     EXPECT_EQ(filterState().stPesqForn, QStringLiteral("_%1_").arg(kSupplier2));
+    EXPECT_EQ(child<QLabel>("lblListaForn")->text(), QStringLiteral("Segundo Fornecedor SA"));
     EXPECT_EQ(child<kit::DateBox>("depEmisIni")->date(), QDate(2024, 3, 1));
     EXPECT_EQ(child<kit::DateBox>("depEmisFim")->date(), QDate(2024, 4, 30));
     EXPECT_TRUE(child<kit::DateBox>("depEntrIni")->isEmpty());
@@ -305,7 +306,7 @@ TEST_P(FiltroAFDialogTest, SupplierAndBuyerLookups) {
     ASSERT_EQ(suppliers.rows.size(), 2u);
     EXPECT_EQ(suppliers.rows[0].columns.value(0), QStringLiteral("Jurídica"));
     EXPECT_EQ(suppliers.rows[0].columns.value(1), QStringLiteral("12.345.678/0001-99"));
-    EXPECT_TRUE(child<QLabel>("lblListaForn")->text().contains(kSupplier2));
+    EXPECT_EQ(child<QLabel>("lblListaForn")->text(), QStringLiteral("Fornecedor Teste Ltda, Segundo Fornecedor SA"));
 
     // A cancelled lookup keeps the list.
     services->dialogs.cancelPick();

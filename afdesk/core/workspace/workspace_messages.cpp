@@ -20,7 +20,8 @@ const host::TMessages& msgLancaAutoF() {
             QStringLiteral("FilDest_NCad|Filial Destino não cadastrada."),
             QStringLiteral("Oper_NDisp|A operação \"%s\" ainda não está disponível nesta versão."),
             QStringLiteral("Gravar_NDisp|Gravar no servidor uma AF nova ou alterada ainda não está disponível nesta "
-                           "versão. A AF continua em edição: altere-a ou cancele a operação."),
+                           "versão. A AF continua em edição: os campos ainda habilitados podem ser alterados; para "
+                           "descartá-la, cancele a operação."),
             QStringLiteral("AF_Pendente|A AF possui alterações que ainda não foram gravadas. Confirme ou cancele "
                            "a operação antes de continuar."),
         } + headerMessageLines());
