@@ -86,6 +86,25 @@ TEST_F(DialogScreenTest, CancelEscAndClosingAllRunTheCancelBehaviour) {
     }
 }
 
+TEST_F(DialogScreenTest, OpensWithTheFocusOnItsFirstFieldNotOnTheButtons) {
+    NameDialog d;
+    d.first->setEnabled(false);  // a field that cannot be typed in is passed over
+    showActive(&d);
+    EXPECT_TRUE(d.second->hasFocus());
+    // Shown again, the dialog keeps the field the user left it in.
+    d.first->setEnabled(true);
+    d.first->setFocus();
+    d.hide();
+    showActive(&d);
+    EXPECT_TRUE(d.first->hasFocus());
+
+    // A screen that places the focus itself keeps its choice.
+    NameDialog chosen;
+    chosen.second->setFocus();
+    showActive(&chosen);
+    EXPECT_TRUE(chosen.second->hasFocus());
+}
+
 TEST_F(DialogScreenTest, EnterMovesOnButPressesAFocusedButton) {
     NameDialog d;
     showActive(&d);
