@@ -10,7 +10,9 @@
 #include "platform/kit/db_combo_box.h"
 #include "platform/kit/test_support.h"
 
+#include <QtTest/QTest>
 #include <QtWidgets/QCheckBox>
+#include <QtWidgets/QLineEdit>
 #include <functional>
 
 namespace afdesk::testing {
@@ -278,6 +280,44 @@ TEST_P(HeaderChecksTest, SupplierTypedFillsItsDefaultsWithoutOverwritingTheBuyer
     EXPECT_EQ(value("IDTIPOFRETAF"), "C");
     EXPECT_EQ(value("CDTIPCOB"), "02");
     EXPECT_EQ(value("CDFORMPGTO"), "01");
+}
+
+// Typing over a code drops its name; Esc gives back the code and its name,
+// leaving the box keeps the new code with the name its check finds.
+TEST_P(HeaderChecksTest, EscOnACodeBoxBringsBackTheCodeAndItsName) {
+    openOnHeader();
+    startInsert();
+    typeInto("dbeNRINSJURForN", supplierOk);
+    leaveTo("dbeCDCob");
+    ASSERT_EQ(value("NMTIPOCOBR"), "Carteira");
+    struct Case {
+        const char* box;
+        const char* code;
+        const char* name;
+    } cases[] = {{"dbeCDCob", "CDTIPCOB", "NMTIPOCOBR"}, {"dbeCdFilDest", "CDFILDEST", "NMFILDEST"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.box);
+        const QString code = value(c.code), name = value(c.name);
+        ASSERT_FALSE(name.isEmpty());
+        typeInto(c.box, QStringLiteral("9"));
+        EXPECT_EQ(value(c.name), QString());  // the old name goes with the old code
+        QTest::keyClick(control(c.box), Qt::Key_Escape);
+        kittest::settle();
+        EXPECT_EQ(control<QLineEdit>(c.box)->text(), code);
+        EXPECT_EQ(value(c.code), code);
+        EXPECT_EQ(value(c.name), name);
+    }
+
+    // Typed and left: the new code keeps the name its check gave, not the old one.
+    typeInto("dbeCDCob", QStringLiteral("02"));
+    leaveTo("dbeCDTPCTPAGAR");
+    const QString second = value("NMTIPOCOBR");
+    EXPECT_EQ(second, QStringLiteral("Banco"));
+    typeInto("dbeCDCob", QStringLiteral("9"));
+    QTest::keyClick(control("dbeCDCob"), Qt::Key_Escape);
+    kittest::settle();
+    EXPECT_EQ(value("NMTIPOCOBR"), second);
+    EXPECT_TRUE(services->dialogs.errorsAre({}));
 }
 
 TEST_P(HeaderChecksTest, BuyerOfAnotherOperatorNeedsTheRelationAndMaybeThePassword) {

@@ -52,6 +52,20 @@ void HeaderEntry::Impl::set(const char* name, const host::Value& value) {
     f.setValue(value);
 }
 
+void HeaderEntry::Impl::dropName(const kit::DBEdit* box, const char* name) {
+    if (!editing()) return;
+    namesBeforeTyping.try_emplace(box, field(name).value());  // the first drop of a typing keeps the name shown
+    set(name, host::Value{});
+}
+
+void HeaderEntry::Impl::restoreName(const kit::DBEdit* box, const char* name) {
+    const auto kept = namesBeforeTyping.find(box);
+    if (kept == namesBeforeTyping.end()) return;
+    const host::Value name_ = kept->second;
+    namesBeforeTyping.erase(kept);
+    if (editing()) field(name).setValue(name_);
+}
+
 QString HeaderEntry::Impl::msg(const char* key) const { return msgLancaAutoF().Msg(QString::fromLatin1(key)); }
 
 void HeaderEntry::Impl::fail(const char* key) const {

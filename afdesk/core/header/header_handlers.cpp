@@ -76,16 +76,19 @@ void HeaderEntry::Impl::applyEmitterLook() {
 
 void HeaderEntry::Impl::connectHandlers() {
     // A check that moves the focus makes other boxes lose it: their exits wait.
+    // Leaving a box keeps what was typed in it: a name it dropped is gone for good.
     auto onExit = [this](kit::DBEdit* e, std::function<void()> check) {
-        e->onExit = [this, check = std::move(check)] {
+        e->onExit = [this, e, check = std::move(check)] {
+            namesBeforeTyping.erase(e);
             if (busy == 0) check();
         };
     };
-    // Typing a new code drops the name of the old one.
+    // Typing a new code drops the name of the old one; Esc brings both back.
     auto clearsName = [this](kit::DBEdit* e, const char* name, bool headerTabOnly) {
-        e->onEdited = [this, name, headerTabOnly] {
-            if (editing() && (!headerTabOnly || onHeaderTab())) set(name, host::Value{});
+        e->onEdited = [this, e, name, headerTabOnly] {
+            if (!headerTabOnly || onHeaderTab()) dropName(e, name);
         };
+        e->onRevert = [this, e, name] { restoreName(e, name); };
     };
     // Registration boxes show the raw number while typed in.
     auto rawWhileTyping = [](kit::DBEdit* e) {
@@ -105,7 +108,7 @@ void HeaderEntry::Impl::connectHandlers() {
     clearsName(dbeCdFilDest, "NMFILDEST", false);
     dbeCdFilDest->onKeyDown = [this](QKeyEvent* e) {
         if ((e->key() == Qt::Key_Delete || e->key() == Qt::Key_Backspace) && editing() && dbeCdFilDest->canModify())
-            set("NMFILDEST", host::Value{});
+            dropName(dbeCdFilDest, "NMFILDEST");
         return false;
     };
 
@@ -113,9 +116,10 @@ void HeaderEntry::Impl::connectHandlers() {
 
     dbeCDComp->onEdited = [this] {
         if (!onHeaderTab()) return;
-        if (editing()) set("NMOPERADOR", host::Value{});
+        dropName(dbeCDComp, "NMOPERADOR");
         self.IdSenhaComp = QStringLiteral("N");
     };
+    dbeCDComp->onRevert = [this] { restoreName(dbeCDComp, "NMOPERADOR"); };
     onExit(dbeCDComp, [this] {
         if (editing()) self.Vd_CDCOMP(false);
     });
@@ -166,6 +170,7 @@ void HeaderEntry::Impl::connectHandlers() {
 
     // The weekday beside the date, and the company's look by the emitter, follow the row.
     listenerId = header().addListener([this](const host::DataEvent& e) {
+        if (e.kind == host::DataEvent::StateChanged && !editing()) namesBeforeTyping.clear();  // the edit ended
         if (e.kind == host::DataEvent::UpdateRecord || e.kind == host::DataEvent::StateChanged) return;
         const host::Dataset& h = header();
         const host::Field* date = h.active() && !h.isEmpty() ? h.findField(QStringLiteral("DTAUTOFORN")) : nullptr;

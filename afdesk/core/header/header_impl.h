@@ -10,6 +10,7 @@
 #include "platform/kit/data_source.h"
 
 #include <QtCore/QPointer>
+#include <map>
 
 class QCheckBox;
 class QLabel;
@@ -91,6 +92,9 @@ struct HeaderEntry::Impl {
     bool branchAccepted = false;  // Vd_CdFilDest took the new AF's branch: it stays fixed
     bool cancelledInsert = false;
     int listenerId = 0;           // on the header dataset, removed with the entry
+    // The name a code box dropped when the user began typing over its code:
+    // Esc gives the code back, and with it this name.
+    std::map<const kit::DBEdit*, host::Value> namesBeforeTyping;
 
     // Marks a check or event under way for its scope.
     class Busy {
@@ -116,6 +120,10 @@ struct HeaderEntry::Impl {
     bool inserting() const { return w.cdsAutoForne.state() == host::DatasetState::Insert; }
     bool editing() const { return w.cdsAutoForne.editing(); }
     bool onHeaderTab() const { return w.isActiveTab(WorkspaceTab::DadosAF); }
+
+    // Typing over a code drops the name of the old one; Esc brings it back, leaving the box keeps the new one.
+    void dropName(const kit::DBEdit* box, const char* name);
+    void restoreName(const kit::DBEdit* box, const char* name);
 
     QString msg(const char* key) const;
     [[noreturn]] void fail(const char* key) const;  // MensErro of the message, abandoning the operation

@@ -9,6 +9,10 @@ namespace afdesk {
 
 namespace {
 
+// The AF total as the list and the header show it.
+const QString kTotalFormat = QStringLiteral("####,##0.00000");
+
+
 using host::Dataset;
 using host::Field;
 using host::FieldDef;
@@ -86,7 +90,7 @@ void defineServAutoForne(Dataset& list, ScreenQuestion produtosTabActive) {
                   str("IDAFFORALIM", 1, "Lim."),
                   hid("IDTIPOLANCAF", 1),
                   str("IDSITUENVAFMCD", 1, "Atualiza c/ Mercadum"),
-                  FieldDef::floating(QStringLiteral("VRTOTALAF"), QStringLiteral("Total"), QStringLiteral("####,##0.00000"))
+                  FieldDef::floating(QStringLiteral("VRTOTALAF"), QStringLiteral("Total"), kTotalFormat)
                       .withAlignment(Qt::AlignRight),
                   str("IDAFPRODWEB", 1, " "),
                   str("IDAFOPERLOG", 1, " "),
@@ -160,6 +164,8 @@ void defineAutoForne(Dataset& header, const Dataset& list) {
     showDomain(header.field(QStringLiteral("IDTIPOLANCAF")), tipoLancAFDomain());
     showInscricao(header.field(QStringLiteral("NRINSJURFORN")), "IDTPIJURFORN");
     showInscricao(header.field(QStringLiteral("NRINSJURTRAN")), "IDTPIJURTRAN");
+    // The total reads as the list shows it.
+    header.field(QStringLiteral("VRTOTALAF")).setDisplayFormat(kTotalFormat);
     hideWhenClientePrincipal(header.field(QStringLiteral("CDEMPRESA")));
     hideWhenClientePrincipal(header.field(QStringLiteral("NMEMPRESA")));
 }

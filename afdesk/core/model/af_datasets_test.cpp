@@ -225,6 +225,13 @@ TEST_F(AfHeader, ReceiptSituationFollowsTheListRowNotTheHeader) {
     EXPECT_EQ(hf("IDBAIXAFSAI").displayText(), "");
 }
 
+TEST_F(AfHeader, TheTotalReadsAsInTheList) {
+    load({{{"NRAUTOFORN", s("0000000001")}, {"VRTOTALAF", host::Value(8197.85)}}});
+    loadHeader({{"NRAUTOFORN", s("0000000001")}, {"VRTOTALAF", host::Value(8197.85)}});
+    EXPECT_EQ(list.field(QStringLiteral("VRTOTALAF")).displayText(), "8.197,85000");
+    EXPECT_EQ(hf("VRTOTALAF").displayText(), list.field(QStringLiteral("VRTOTALAF")).displayText());
+}
+
 TEST_F(AfHeader, ClientePrincipalHidesTheCompany) {
     loadHeader({{"IDTIPOEMITAF", s("3")}, {"CDEMPRESA", s("01")}, {"NMEMPRESA", s("Empresa Um")}});
     EXPECT_EQ(hf("CDEMPRESA").displayText(), "");

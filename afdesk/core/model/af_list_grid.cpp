@@ -21,7 +21,7 @@ std::vector<kit::GridColumn> afListColumns() {
     return {icon("IDAFPRODWEB", 22),
             icon("IDAFOPERLOG", 22),
             text("DTAUTOFORN", 78),
-            text("NRAUTOFORN", 80),
+            text("NRAUTOFORN", 100),
             text("CDFILLANC", 42),
             text("NMRAZSOCFORN", 230),
             text("DTPROGENTAF", 78),

@@ -112,6 +112,21 @@ TEST_F(AfListGrid, ColumnsLeftToRightWithTheirTitles) {
     EXPECT_FALSE(grid.options().allowDelete);
 }
 
+// The widest value a column shows must fit in it, or the list shows "00000000…".
+TEST_F(AfListGrid, ColumnsFitTheirValues) {
+    configureAfListGrid(grid);
+    load({{{"NRAUTOFORN", s("0000000026")}, {"DTAUTOFORN", host::Value(host::DateTime::fromDate(QDate(2024, 12, 28)))},
+           {"VRTOTALAF", host::Value(10234.86)}}});
+    kittest::showActive(&grid);
+    const QFontMetrics metrics(grid.font());
+    for (const char* field : {"NRAUTOFORN", "DTAUTOFORN", "VRTOTALAF"}) {
+        const int col = grid.columnOf(QString::fromLatin1(field));
+        ASSERT_GE(col, 0) << field;
+        const QString shown = list.field(QString::fromLatin1(field)).displayText();
+        EXPECT_GE(grid.columnWidth(col), metrics.horizontalAdvance(shown) + 8) << field << " shows " << shown.toStdString();
+    }
+}
+
 TEST_F(AfListGrid, OptionalColumnsFollowTheFlags) {
     configureAfListGrid(grid);
     EXPECT_FALSE(visibleFields().contains("IDSITUENVAFMCD"));
