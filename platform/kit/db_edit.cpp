@@ -114,6 +114,7 @@ void DBEdit::keyPressEvent(QKeyEvent* e) {
         case Qt::Key_Escape:
             if (m_modified) {
                 reset();
+                if (onRevert) onRevert();
                 return;
             }
             break;

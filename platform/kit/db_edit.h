@@ -31,6 +31,8 @@ public:
     std::function<void()> onChange;
     // Only changes typed by the user.
     std::function<void()> onEdited;
+    // After Esc dropped the typed text and the box shows the field again.
+    std::function<void()> onRevert;
 
     bool hasPendingEdit() const override { return m_modified; }
     void commitPendingEdit() override { commit(); }

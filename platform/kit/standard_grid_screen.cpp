@@ -9,6 +9,7 @@
 
 #include <QtCore/QPointer>
 #include <QtGui/QCloseEvent>
+#include <QtGui/QPainter>
 #include <QtWidgets/QMenuBar>
 #include <QtWidgets/QStyle>
 #include <QtWidgets/QToolBar>
@@ -47,6 +48,25 @@ constexpr ToolDef kTools[StandardGridScreen::kToolCount] = {
     {"C&onfirmar", "Confirmar", QStyle::SP_DialogApplyButton},
     {"&Cancelar", "Cancelar", QStyle::SP_DialogCancelButton},
 };
+
+// "Incluir": a sheet with a green plus. The style's blank sheet reads as a
+// disabled button even when the tool is enabled.
+QIcon insertIcon(const QIcon& sheet) {
+    QPixmap pm = sheet.pixmap(32, 32);
+    if (pm.isNull()) {
+        pm = QPixmap(32, 32);
+        pm.fill(Qt::transparent);
+    }
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(46, 139, 60));
+    p.drawEllipse(QRectF(14, 14, 17, 17));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(20.5, 17, 4, 11));
+    p.drawRect(QRectF(17, 20.5, 11, 4));
+    return QIcon(pm);
+}
 
 }  // namespace
 
@@ -90,7 +110,8 @@ void StandardGridScreen::createTools() {
 
     for (int i = 0; i < kToolCount; ++i) {
         const ToolDef& def = kTools[i];
-        auto* a = new QAction(style()->standardIcon(def.icon), QString::fromUtf8(def.caption), this);
+        const QIcon icon = style()->standardIcon(def.icon);
+        auto* a = new QAction(i == int(Tool::Incluir) ? insertIcon(icon) : icon, QString::fromUtf8(def.caption), this);
         a->setObjectName(QStringLiteral("mnu") + QLatin1String(def.name));
         a->setToolTip(QLatin1String(def.name));
         m_menu->addAction(a);
