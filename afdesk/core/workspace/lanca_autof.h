@@ -30,6 +30,7 @@ class QMdiSubWindow;
 class QMenu;
 class QPushButton;
 class QTabWidget;
+class QToolBar;
 class QToolButton;
 
 namespace kit {
@@ -154,6 +155,7 @@ public:
     QLabel* lblEnviaAF = nullptr;
     QMenu* mnuPastas = nullptr;
     QMenu* mnuOpcoes = nullptr;
+    QToolBar* tbrOperacoes = nullptr;  // the special tools' row of buttons
     QAction* mnuFiltrar = nullptr;
     QAction* mnuImportaSAC = nullptr;
     QAction* mnuMudAutProd = nullptr;

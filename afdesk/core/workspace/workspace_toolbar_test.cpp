@@ -47,6 +47,12 @@ protected:
         gotoAf(1);
     }
 
+    // The button of a tool: standard tools on the first row, operations on their own.
+    QWidget* buttonOf(QAction* a) const {
+        if (QWidget* b = w->toolBar()->widgetForAction(a)) return b;
+        return w->tbrOperacoes->widgetForAction(a);
+    }
+
     // The tools of the table, each "1" or "0", in this order:
     // Incluir Alterar Excluir Procurar Confirmar Cancelar | Fechar AF, Consistir, Baixar Totalmente,
     // Cancelar AF, Encerrar AF, reopen, return expired.
@@ -58,7 +64,7 @@ protected:
         QString s;
         for (QAction* a : tools) {
             s += a->isEnabled() ? u'1' : u'0';
-            QWidget* button = w->toolBar()->widgetForAction(a);
+            QWidget* button = buttonOf(a);
             EXPECT_NE(button, nullptr) << a->objectName().toStdString();
             if (button) {
                 EXPECT_EQ(button->isEnabled(), a->isEnabled()) << a->objectName().toStdString();
@@ -105,7 +111,7 @@ TEST_P(WorkspaceToolbarTest, SpecialToolsAreMenuItemsAndButtonsWithTheirCaptions
         ASSERT_NE(c.action, nullptr) << c.actionName;
         EXPECT_EQ(c.action->objectName(), QString::fromLatin1(c.actionName));
         EXPECT_EQ(c.action->text(), QString::fromUtf8(c.caption)) << c.actionName;
-        auto* button = qobject_cast<QToolButton*>(w->toolBar()->widgetForAction(c.action));
+        auto* button = qobject_cast<QToolButton*>(buttonOf(c.action));
         ASSERT_NE(button, nullptr) << c.actionName;
         EXPECT_EQ(button->objectName(), QString::fromLatin1(c.buttonName));
         EXPECT_EQ(button->toolTip(), QString::fromUtf8(c.hint)) << c.buttonName;
@@ -118,6 +124,24 @@ TEST_P(WorkspaceToolbarTest, SpecialToolsAreMenuItemsAndButtonsWithTheirCaptions
     ASSERT_NE(w->btbBaixar, nullptr);
     EXPECT_EQ(w->btbBaixar->text(), QStringLiteral("Baixar"));
     EXPECT_TRUE(w->innerPage(ProdutosTab::EntregaBaixa)->isAncestorOf(w->btbBaixar));
+}
+
+// On a 1366-pixel screen every button shows: none goes behind the toolbar's overflow button.
+TEST_P(WorkspaceToolbarTest, EveryToolButtonShowsOnA1366PixelScreen) {
+    openOnAf(1);
+    ASSERT_NE(w, nullptr);
+    w->resize(1366 - 16, 600);  // the window maximised in the shell, less the frame
+    kittest::settle();
+    for (QToolBar* bar : {w->toolBar(), w->tbrOperacoes}) {
+        for (QAction* a : bar->actions()) {
+            if (a->isSeparator() || !a->isVisible()) continue;
+            QWidget* button = bar->widgetForAction(a);
+            ASSERT_NE(button, nullptr) << a->objectName().toStdString();
+            EXPECT_TRUE(button->isVisible()) << a->objectName().toStdString() << " is behind the overflow button";
+        }
+    }
+    // The hint keeps the whole name of the operation.
+    EXPECT_EQ(buttonOf(w->mnuReAFAberto)->toolTip(), QStringLiteral("Retornar Situação da AF para \"Em Aberto\""));
 }
 
 // The shortcut works wherever the focus is in the workspace, not only inside its menu.
