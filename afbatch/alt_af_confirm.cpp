@@ -65,7 +65,9 @@ void TfrmAltAF::doConfirm() {
 
     cdsAF.mergeChangeLog();
     updateTools();
-    carregaAF();
+    carregaAF(false);
+    host::progress().DeactiveShowAvi();
+    msg.ShowMsg(QStringLiteral("AF_Gravada"), host::MessageKind::Information, host::QuestionButtons::Ok);
 }
 
 void TfrmAltAF::doCancel() {

@@ -56,6 +56,9 @@ TEST_P(AltAfConfirmTest, ConfirmChecksWritesTheBatchAndReloads) {
         EXPECT_EQ(screen->cdsAF.field("QTPROGENTAF").asFloat(), 12.5);
         EXPECT_FALSE(screen->toolEnabled(Tool::Confirmar));
         EXPECT_FALSE(services.progress.visible());
+        // The buyer is told the batch was written (and nothing about the list reloaded after it).
+        EXPECT_TRUE(services.dialogs.messagesAre({QStringLiteral("As alterações foram gravadas no servidor.")}));
+        services.dialogs.clearShown();
         screen.reset();
     }
 }

@@ -136,7 +136,7 @@ void TfrmAltAF::vdSubGrupo(bool required) {
     edtNmSubGrupo->setText(q.field(QStringLiteral("NMSUBGRPROD")).asString());
 }
 
-void TfrmAltAF::carregaAF() {
+void TfrmAltAF::carregaAF(bool sayWhenEmpty) {
     const std::optional<QDate> ini = depEntrIni->date(), fin = depEntrFin->date();
     if (ini.has_value() != fin.has_value()) {
         (ini ? static_cast<QWidget*>(depEntrFin) : depEntrIni)->setFocus(Qt::OtherFocusReason);
@@ -158,6 +158,8 @@ void TfrmAltAF::carregaAF() {
     cdsResultErros.emptyDataset();
     mostraErros();
     updateTools();
+    if (sayWhenEmpty && cdsAF.isEmpty())
+        msg.ShowMsg(QStringLiteral("Nenhum_Item"), host::MessageKind::Information, host::QuestionButtons::Ok);
 }
 
 void TfrmAltAF::doVerify() { carregaAF(); }

@@ -164,6 +164,21 @@ TEST_P(AltAfFilterTest, TheKeyboardAloneFillsThePanelAndLoadsTheList) {
     }
 }
 
+TEST_P(AltAfFilterTest, AFilterThatFindsNothingSaysSo) {
+    useServer(Transport::InProcess);
+    createScreen();
+    filter("2", "10", "01/01/2020", "31/01/2020");
+    ASSERT_TRUE(screen->cdsAF.active());
+    EXPECT_TRUE(screen->cdsAF.isEmpty());
+    EXPECT_TRUE(services.dialogs.errorsAre({}));
+    EXPECT_TRUE(services.dialogs.messagesAre(
+        {QStringLiteral("Nenhum item de AF em aberto foi encontrado para a filial, o subgrupo e o período informados.")}));
+    services.dialogs.clearShown();
+    filter("2", "10");
+    EXPECT_EQ(screen->cdsAF.recordCount(), 4);
+    EXPECT_TRUE(services.dialogs.messagesAre({}));  // a list with items needs no word
+}
+
 TEST_P(AltAfFilterTest, VerifyReloadsWithTheCurrentPeriodWithoutCheckingTheCodesAgain) {
     useServer(Transport::InProcess);
     createScreen();

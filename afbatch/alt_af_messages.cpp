@@ -25,6 +25,9 @@ host::TMessages msgAltAF() {
             QStringLiteral("Alterando_AF|Alterando AF(s) no servidor..."),
             QStringLiteral("Incons_Item|Existem inconsistências nos itens da(s) AF(s)."),
             QStringLiteral("Atu_Sol|Deseja atualizar as solicitações de compras?"),
+            QStringLiteral("Nenhum_Item|Nenhum item de AF em aberto foi encontrado para a filial, o subgrupo e o "
+                           "período informados."),
+            QStringLiteral("AF_Gravada|As alterações foram gravadas no servidor."),
             QStringLiteral("AFManual|AF Manual"),
             QStringLiteral("Inclusao|Inclusão"),
             QStringLiteral("Exclusao|Exclusão"),

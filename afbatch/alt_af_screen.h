@@ -92,7 +92,9 @@ private:
     bool inPanel(const QWidget* w) const;
     void vdFilial(bool required);
     void vdSubGrupo(bool required);
-    void carregaAF();  // period check and GetAF with the current filter
+    // Period check and GetAF with the current filter; an empty list is said
+    // unless the caller says something itself (after a save).
+    void carregaAF(bool sayWhenEmpty = true);
 
     // Items.
     void vdMarca(bool required);
