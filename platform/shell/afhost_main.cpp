@@ -8,6 +8,7 @@
 #include "platform/shell/shell_config.h"
 #include "platform/shell/shell_window.h"
 #include "platform/shell/unattended.h"
+#include "platform/shell/window_geometry.h"
 
 #include "host/data/errors.h"
 
@@ -48,14 +49,22 @@ int run(const ShellOptions& options, ConsoleDialogs* console) {
     session.install();
     ModuleLoader loader(setup.moduleFolder);
     ShellWindow window(session, ScreenCatalog::standard(), loader);
-    window.resize(1280, 800);
     std::unique_ptr<ModalAnswerer> answerer;
-    if (console) answerer = std::make_unique<ModalAnswerer>(options.screenshotPath);
-    window.show();
+    if (console) {
+        answerer = std::make_unique<ModalAnswerer>(options.screenshotPath);
+        window.resize(1280, 800);  // a picture of a known size
+        window.show();
+    } else {
+        showMainWindow(window, configFile);
+    }
     for (const QString& code : options.openScreens) window.openScreen(code);
     for (const QString& module : options.openModules) window.openModule(module);
 
-    if (!console) return QApplication::exec();
+    if (!console) {
+        const int status = QApplication::exec();
+        rememberMainWindow(window, configFile);
+        return status;
+    }
     saveScreenshot(&window, options.screenshotPath);
     std::cerr << "afhost: janela gravada em " << options.screenshotPath.toStdString() << '\n';
     return console->errorCount() == 0 ? 0 : 1;

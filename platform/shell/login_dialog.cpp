@@ -186,6 +186,7 @@ void LoginDialog::fillBranches() {
         m_branch->addItem(QStringLiteral("%1 - %2").arg(b.code, b.name), b.code);
     m_branch->setCurrentIndex(std::max(0, m_branch->findData(m_flow.suggestedBranch(m_defaults.branch))));
     showBranchDetails();
+    adjustSize();  // the dialog grows to the longest branch name
 }
 
 void LoginDialog::showBranchDetails() {

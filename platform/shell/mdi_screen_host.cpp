@@ -6,6 +6,7 @@
 #include <QtWidgets/QMainWindow>
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>
+#include <algorithm>
 
 namespace shell {
 namespace {
@@ -31,6 +32,17 @@ private:
     const QObject* m_screen;  // identity only: it may be half destroyed when compared
 };
 
+// A screen opens within the area: one wider or taller than the main window
+// would need scrolling to reach its far side and its buttons.
+void fitIntoArea(QMdiSubWindow* frame) {
+    const QSize room = frame->mdiArea()->viewport()->size();
+    QRect place = frame->geometry();
+    place.setSize(place.size().boundedTo(room).expandedTo(frame->minimumSizeHint().boundedTo(room)));
+    if (place.right() > room.width() - 1) place.moveLeft(std::max(0, room.width() - place.width()));
+    if (place.bottom() > room.height() - 1) place.moveTop(std::max(0, room.height() - place.height()));
+    frame->setGeometry(place);
+}
+
 }  // namespace
 
 MdiScreenHost::MdiScreenHost(QMainWindow* window, QMdiArea* area) : m_window(window), m_area(area) {}
@@ -48,9 +60,11 @@ void MdiScreenHost::showScreen(QWidget* screen) {
     if (!screen) throw host::DataError(QStringLiteral("showScreen: nenhuma tela informada."));
     if (!m_area) throw host::DataError(QStringLiteral("showScreen: a janela principal já foi fechada."));
     QMdiSubWindow* frame = frameOf(screen);
-    if (!frame) frame = m_area->addSubWindow(new ScreenFrame(screen));
+    const bool opening = !frame;
+    if (opening) frame = m_area->addSubWindow(new ScreenFrame(screen));
     screen->show();
     frame->show();
+    if (opening) fitIntoArea(frame);
     m_area->setActiveSubWindow(frame);
 }
 

@@ -11,6 +11,7 @@
 
 #include <QtCore/QCoreApplication>
 #include <QtGui/QCloseEvent>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>
@@ -102,6 +103,18 @@ TEST_F(ShellWindowTest, DeliverableOpensItsScreenAsAChildSeeingTheShellsSession)
     window->openModule(QStringLiteral("afshell_testscreen"));  // the same library, by name
     EXPECT_EQ(children().size(), 2);
     EXPECT_TRUE(dialogs->errorsAre({}));
+}
+
+// A screen larger than the main window's area opens within it, not past its edges.
+TEST_F(ShellWindowTest, AScreenOpensWithinTheArea) {
+    auto* wide = new QWidget;
+    wide->resize(2400, 1500);
+    host::screenHost().showScreen(wide);
+    QApplication::processEvents();
+    QMdiSubWindow* frame = children().value(0);
+    ASSERT_NE(frame, nullptr);
+    const QRect room(QPoint(0, 0), window->mdiArea()->viewport()->size());
+    EXPECT_TRUE(room.contains(frame->geometry())) << frame->geometry().width() << "x" << frame->geometry().height();
 }
 
 TEST_F(ShellWindowTest, ScreenShownTwiceStaysOneChildAndComesToTheFront) {
