@@ -58,6 +58,7 @@ TfrmAltAF::TfrmAltAF(QWidget* parent)
     connectServer();
     loadParaSupri();
     updateTools();
+    medFilial->setFocus(Qt::OtherFocusReason);  // the screen opens ready for its first filter box
 }
 
 TfrmAltAF::~TfrmAltAF() {

@@ -107,6 +107,8 @@ std::optional<QString> QtDialogService::askPassword(const QString& caption, cons
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     edit->setFocus();
+    // Wide enough for its title: window managers cut a title longer than the window.
+    dialog.setMinimumWidth(dialog.fontMetrics().horizontalAdvance(caption) + 160);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return edit->text();
 }

@@ -97,8 +97,11 @@ TEST_F(QtDialogsTest, ChoiceQuestionsShowTheirOwnButtonsAndEscPressesTheLast) {
 TEST_F(QtDialogsTest, PasswordDialogHidesTheTextAndCancelGivesNothing) {
     QLineEdit::EchoMode echo = QLineEdit::Normal;
     QString title;
+    int width = 0, titleWidth = 0;
     whenModal<QDialog>([&](QDialog* d) {
         title = d->windowTitle();
+        width = d->width();
+        titleWidth = d->fontMetrics().horizontalAdvance(title);
         auto* edit = d->findChild<QLineEdit*>(QStringLiteral("edtSenha"));
         echo = edit->echoMode();
         QTest::keyClicks(edit, QStringLiteral("s3nh@"));
@@ -107,6 +110,7 @@ TEST_F(QtDialogsTest, PasswordDialogHidesTheTextAndCancelGivesNothing) {
     EXPECT_EQ(service.askPassword(QStringLiteral("Confirmação de senha"), QStringLiteral("Senha:")),
               std::optional<QString>(QStringLiteral("s3nh@")));
     EXPECT_EQ(title, QStringLiteral("Confirmação de senha"));
+    EXPECT_GT(width, titleWidth + 100);  // the window's buttons beside the whole title
     EXPECT_EQ(echo, QLineEdit::Password);
 
     whenModal<QDialog>([&](QDialog* d) { QTest::keyClick(d, Qt::Key_Escape); });
