@@ -1,6 +1,8 @@
 #include "afdesk/core/workspace/af_loading.h"
 
+#include "afdesk/core/model/af_detail_grids.h"
 #include "afdesk/core/model/af_key.h"
+#include "afdesk/core/model/code_domains.h"
 #include "afdesk/core/model/dataset_packets.h"
 #include "afdesk/core/workspace/lanca_autof.h"
 #include "afdesk/core/workspace/server_calls.h"
@@ -8,6 +10,7 @@
 
 #include "host/services/consiste.h"
 #include "host/services/progress.h"
+#include "platform/kit/db_grid.h"
 
 #include <algorithm>
 
@@ -190,9 +193,19 @@ void applyItemColumns(LancaAutoF& w) {
     auto show = [](host::Dataset& ds, const char* field, bool on) {
         if (host::Field* f = ds.findField(QString::fromLatin1(field))) f->setVisible(on);
     };
-    show(w.cdsItemAutF, "QTVOLUITEMAF", w.flags.showVolumeColumn);
-    show(w.cdsItemAutF, "IDBAIXITAFS", w.flags.logisticBranches);
-    show(w.cdsItemAutf_Produto, "LISTA", w.flags.showPriceListColumn);
+    const DetailColumnFlags flags{w.flags.showVolumeColumn, w.flags.logisticBranches, w.flags.showPriceListColumn};
+    for (const char* field : {"QTVOLUITEMAF", "IDBAIXITAFS"})
+        show(w.cdsItemAutF, field, detailColumnShown(QString::fromLatin1(field), flags));
+    show(w.cdsItemAutf_Produto, "LISTA", flags.priceList);
+    for (kit::DBGrid* grid : {w.standardGrid(), w.dbgProdutos}) {
+        for (int i = 0; i < grid->columnCountConfigured(); ++i) {
+            const QString field = grid->column(i).fieldName;
+            grid->setColumnVisible(i, detailColumnShown(field, flags));
+        }
+    }
+    // The items' settlement situations read as the AF's do.
+    for (const char* field : {"IDBAIXITMAF", "IDBAIXITAFS"})
+        if (host::Field* f = w.cdsItemAutF.findField(QString::fromLatin1(field))) showDomain(*f, baixaAFDomain());
     auto mask = [](host::Dataset& ds, const char* field, const QString& m) {
         if (host::Field* f = ds.findField(QString::fromLatin1(field))) f->setEditMask(m);
     };

@@ -2,6 +2,7 @@
 #include "afdesk/core/workspace/workspace_fixture.h"
 
 #include "afdesk/core/workspace/af_loading.h"
+#include "platform/kit/db_grid.h"
 #include "platform/kit/test_support.h"
 
 #include <QtWidgets/QTabWidget>
@@ -52,6 +53,35 @@ TEST_P(AfLoadingTest, EachTabLoadsItsDatasetsUnderItsProgressText) {
         EXPECT_FALSE(services->progress.visible());
         discardWorkspace();
     }
+}
+
+// Every column the detail grids show names a field the loaded AF has, with the
+// settlement situations read as words.
+TEST_P(AfLoadingTest, TheDetailGridsShowFieldsOfTheLoadedAf) {
+    sql("UPDATE AUTOFORNE SET IDTPFORPGTAF = 'V'");
+    openOnAf1();
+    const std::pair<WorkspaceTab, std::vector<kit::DBGrid*>> tabs[] = {
+        {WorkspaceTab::Produtos, {w->dbgProdutos, w->standardGrid()}},
+        {WorkspaceTab::Mensagem, {w->dbgMensagens}},
+        {WorkspaceTab::FormaPgto, {w->dbgPrazoPgt}},
+        {WorkspaceTab::Encargo, {w->dbgDataEncargo, w->dbgEncargo}},
+    };
+    for (const auto& [tab, grids] : tabs) {
+        clickTab(tab);
+        ASSERT_EQ(w->activeTab(), tab);
+        for (kit::DBGrid* grid : grids) {
+            ASSERT_TRUE(grid->dataset()->active()) << grid->objectName().toStdString();
+            for (int i = 0; i < grid->columnCountConfigured(); ++i) {
+                if (grid->isColumnHidden(i)) continue;
+                EXPECT_NE(grid->columnField(i), nullptr)
+                    << grid->objectName().toStdString() << " " << grid->column(i).fieldName.toStdString();
+            }
+        }
+    }
+    ASSERT_FALSE(w->cdsItemAutF.isEmpty());
+    const QString situation = w->cdsItemAutF.field(QStringLiteral("IDBAIXITMAF")).displayText();
+    EXPECT_FALSE(situation.isEmpty());
+    EXPECT_NE(situation, w->cdsItemAutF.field(QStringLiteral("IDBAIXITMAF")).asString()) << situation.toStdString();
 }
 
 TEST_P(AfLoadingTest, TheListTabLoadsTheHeaderOfEachAfItMovesTo) {

@@ -3,6 +3,7 @@
 #include "afdesk/core/filter/filtro_af.h"
 #include "afdesk/core/header/header_entry.h"
 #include "afdesk/core/model/af_datasets.h"
+#include "afdesk/core/model/af_detail_grids.h"
 #include "afdesk/core/model/af_list_grid.h"
 #include "afdesk/core/workspace/af_loading.h"
 #include "afdesk/core/workspace/list_reactions.h"
@@ -169,6 +170,12 @@ void LancaAutoF::buildTabs() {
     dbgDataEncargo = gridOn(tabPage(WorkspaceTab::Encargo), &dtsDataEncargo, QStringLiteral("dbgDataEncargo"));
     dbgEncargo = gridOn(tabPage(WorkspaceTab::Encargo), &dtsEncargo, QStringLiteral("dbgEncargo"));
     dbgMovOpAF = gridOn(tabPage(WorkspaceTab::Justificativa), &dtsMovOpAF, QStringLiteral("dbgMovOpAF"));
+    dbgProdutos->setColumns(productGridColumns());
+    standardGrid()->setColumns(itemGridColumns());
+    dbgMensagens->setColumns(messageGridColumns());
+    dbgPrazoPgt->setColumns(termGridColumns());
+    dbgDataEncargo->setColumns(chargeDateGridColumns());
+    dbgEncargo->setColumns(chargeGridColumns());
 
     lblEnviaAF = new QLabel(this);
     lblEnviaAF->setObjectName(QStringLiteral("lblEnviaAF"));

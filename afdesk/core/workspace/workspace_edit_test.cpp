@@ -70,6 +70,29 @@ TEST_P(WorkspaceEditTest, IncluirOnTheListStartsANewAfOnItsOwnTab) {
     EXPECT_TRUE(services->dialogs.errors().isEmpty()) << services->dialogs.errors().join("; ").toStdString();
 }
 
+// A new AF has nothing loaded on "Produtos", "Mensagem" and "Encargo": their
+// grids still show their columns, not blank areas without titles.
+TEST_P(WorkspaceEditTest, ANewAfsDetailGridsShowTheirTitles) {
+    openOnAf1();
+    ASSERT_TRUE(w->press(Tool::Incluir));
+    kittest::settle();
+    auto titles = [](const kit::DBGrid* grid) {
+        QStringList shown;
+        for (int i = 0; i < grid->model()->columnCount(); ++i)
+            if (!grid->isColumnHidden(i)) shown << grid->model()->headerData(i, Qt::Horizontal).toString();
+        return shown;
+    };
+    EXPECT_EQ(titles(w->dbgMensagens), QStringList({"Número", "Descrição"}));
+    EXPECT_EQ(titles(w->dbgEncargo), QStringList({"Código", "Nome", "Valor"}));
+    EXPECT_EQ(titles(w->dbgDataEncargo), QStringList({"Data"}));
+    EXPECT_EQ(titles(w->dbgPrazoPgt), QStringList({"Prazo(Dias)", "Percentual"}));
+    EXPECT_EQ(titles(w->dbgProdutos).mid(titles(w->dbgProdutos).size() - 2), QStringList({"Produto", "SG"}));
+    const QStringList items = titles(w->standardGrid());
+    EXPECT_TRUE(items.contains("Entrega") && items.contains("Quantidade") && items.contains("Preço Unitário"))
+        << items.join(", ").toStdString();
+    EXPECT_FALSE(items.contains("Qt. Volumes"));  // the world's branch does not count volumes
+}
+
 TEST_P(WorkspaceEditTest, CancellingTheNewAfReturnsToTheListAsItWas) {
     openOnAf1();
     ASSERT_TRUE(w->press(Tool::Incluir));
