@@ -1,5 +1,7 @@
 #include "qt_progress.h"
 
+#include "guard.h"
+
 #include <QtGui/QGuiApplication>
 #include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
@@ -80,8 +82,8 @@ protected:
         if (event->type() != QEvent::Show && event->type() != QEvent::Hide) return false;
         auto* widget = qobject_cast<QWidget*>(watched);
         if (!widget || !widget->isWindow() || !widget->isModal()) return false;
-        if (event->type() == QEvent::Show) m_service.modalShown(widget);
-        else m_service.modalHidden(widget);
+        const bool shown = event->type() == QEvent::Show;
+        guard(widget, [&] { shown ? m_service.modalShown(widget) : m_service.modalHidden(widget); });
         return false;
     }
 
@@ -105,16 +107,33 @@ void QtProgressService::setWaitCursor(bool on) {
     m_waitCursor = on;
 }
 
+void QtProgressService::forgetClosedDialogs() {
+    m_dialogsOver.removeIf([](const DialogOver& d) { return !d.dialog || !d.dialog->isVisible(); });
+}
+
+bool QtProgressService::setAside(const host::ProgressState& state) {
+    for (const DialogOver& d : m_dialogsOver)
+        if (d.over == state) return true;
+    return false;
+}
+
+void QtProgressService::stepAside() {
+    if (m_window) m_window->hide();
+    setWaitCursor(false);
+}
+
 void QtProgressService::showAnimation(const host::ProgressState& state) {
     QWidget* owner = ownerOf(state);
     if (!m_window) m_window = new ProgressWindow(owner);
     else if (m_window->parentWidget() != owner) m_window->setParent(owner, kFlags);
     if (!m_watcher) m_watcher = std::make_unique<ModalWatcher>(*this);
-    m_dialogsOver.removeIf([](const QPointer<QWidget>& d) { return !d || !d->isVisible(); });
-    if (m_dialogsOver.isEmpty()) m_setAside.reset();
+    forgetClosedDialogs();
     // A step started from such a dialog is shown over it; the step the dialog
     // interrupted, given back when that inner step ends, waits aside again.
-    if (m_setAside && *m_setAside == state) return;
+    if (setAside(state)) {
+        stepAside();
+        return;
+    }
     m_window->present(state);
     setWaitCursor(true);
     // Lets the window reach the screen before the caller blocks; input and
@@ -124,26 +143,24 @@ void QtProgressService::showAnimation(const host::ProgressState& state) {
 
 void QtProgressService::hideAnimation() {
     m_dialogsOver.clear();
-    m_setAside.reset();
     m_watcher.reset();
-    if (m_window) m_window->hide();
-    setWaitCursor(false);
+    stepAside();
 }
 
 void QtProgressService::modalShown(QWidget* modal) {
-    if (!current() || modal == m_window || m_dialogsOver.contains(modal)) return;
-    m_dialogsOver.append(modal);
-    m_setAside = current();
-    if (m_window) m_window->hide();
-    setWaitCursor(false);
+    if (!current() || modal == m_window) return;
+    for (const DialogOver& d : m_dialogsOver)
+        if (d.dialog == modal) return;
+    m_dialogsOver.append({modal, *current()});
+    stepAside();
 }
 
 void QtProgressService::modalHidden(QWidget* modal) {
-    if (!m_dialogsOver.removeAll(modal)) return;
-    m_dialogsOver.removeIf([](const QPointer<QWidget>& d) { return !d || !d->isVisible(); });
-    if (!m_dialogsOver.isEmpty()) return;
-    m_setAside.reset();
-    if (!current() || !m_window) return;
+    const qsizetype before = m_dialogsOver.size();
+    m_dialogsOver.removeIf([modal](const DialogOver& d) { return d.dialog == modal; });
+    if (m_dialogsOver.size() == before) return;
+    forgetClosedDialogs();
+    if (!current() || !m_window || setAside(*current())) return;
     m_window->present(*current());
     setWaitCursor(true);
 }

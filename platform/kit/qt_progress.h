@@ -60,11 +60,20 @@ private:
     void modalShown(QWidget* modal);
     void modalHidden(QWidget* modal);
     void setWaitCursor(bool on);
+    // A step is set aside while a dialog that opened over it is still open.
+    bool setAside(const host::ProgressState& state);
+    void stepAside();
+    void forgetClosedDialogs();
+
+    // A modal window and the step it opened over.
+    struct DialogOver {
+        QPointer<QWidget> dialog;
+        host::ProgressState over;
+    };
 
     QPointer<ProgressWindow> m_window;
     std::unique_ptr<ModalWatcher> m_watcher;
-    QList<QPointer<QWidget>> m_dialogsOver;  // modal windows opened over the animation
-    std::optional<host::ProgressState> m_setAside;  // what they opened over
+    QList<DialogOver> m_dialogsOver;
     bool m_waitCursor = false;
 };
 

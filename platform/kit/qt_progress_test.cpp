@@ -133,22 +133,51 @@ TEST_F(ProgressOverDialogTest, StepsAsideWhileAQuestionWaitsAndReturnsAfterIt) {
 }
 
 TEST_F(ProgressOverDialogTest, WorkStartedFromTheQuestionIsShownAndThenStepsAsideAgain) {
-    host::ProgressGuard busy(&screen, host::kAviTransfer, QStringLiteral("Alterando AF(s) no servidor..."));
-    bool innerShown = false;
-    QString innerText;
-    bool outerShownWhileWaiting = true;
-    askWhile([&](QDialog* d) {
+    // The inner step over the dialog itself, or over the same screen as the outer one.
+    for (bool overTheDialog : {true, false}) {
+        SCOPED_TRACE(overTheDialog ? "over the dialog" : "over the screen");
+        host::ProgressGuard busy(&screen, host::kAviTransfer, QStringLiteral("Alterando AF(s) no servidor..."));
+        bool innerShown = false;
+        QString innerText;
+        bool outerShownWhileWaiting = true;
+        const QCursor* cursorWhileWaiting = nullptr;
+        askWhile([&](QDialog* d) {
+            {
+                host::ProgressGuard inner(overTheDialog ? static_cast<QWidget*>(d) : &screen, host::kAviConnecting,
+                                          QStringLiteral("Conferindo..."));
+                innerShown = shownNow();
+                innerText = textNow();
+            }
+            outerShownWhileWaiting = shownNow();
+            cursorWhileWaiting = QApplication::overrideCursor();
+        });
+        EXPECT_TRUE(innerShown);
+        EXPECT_EQ(innerText, QStringLiteral("Conferindo..."));
+        EXPECT_FALSE(outerShownWhileWaiting);
+        EXPECT_EQ(cursorWhileWaiting, nullptr);
+        EXPECT_TRUE(shownNow());
+        EXPECT_EQ(textNow(), QStringLiteral("Alterando AF(s) no servidor..."));
+    }
+}
+
+// A question asked during work started from another question: each waiting
+// dialog keeps the step it interrupted aside, and only that step.
+TEST_F(ProgressOverDialogTest, AQuestionInsideWorkStartedFromAQuestion) {
+    host::ProgressGuard outer(&screen, host::kAviTransfer, QStringLiteral("Passo externo"));
+    bool innerBackAfterSecond = false;
+    bool outerShownOverFirst = true;
+    askWhile([&](QDialog*) {
         {
-            host::ProgressGuard inner(d, host::kAviConnecting, QStringLiteral("Conferindo..."));
-            innerShown = shownNow();
-            innerText = textNow();
+            host::ProgressGuard inner(&screen, host::kAviConnecting, QStringLiteral("Passo interno"));
+            askWhile([&](QDialog*) {});
+            innerBackAfterSecond = shownNow() && textNow() == QStringLiteral("Passo interno");
         }
-        outerShownWhileWaiting = shownNow();
+        outerShownOverFirst = shownNow();
     });
-    EXPECT_TRUE(innerShown);
-    EXPECT_EQ(innerText, QStringLiteral("Conferindo..."));
-    EXPECT_FALSE(outerShownWhileWaiting);
+    EXPECT_TRUE(innerBackAfterSecond);
+    EXPECT_FALSE(outerShownOverFirst);
     EXPECT_TRUE(shownNow());
+    EXPECT_EQ(textNow(), QStringLiteral("Passo externo"));
 }
 
 TEST_F(ProgressOverDialogTest, ADialogOpenedWithoutAnAnimationChangesNothing) {
