@@ -45,21 +45,23 @@ QString listCaption(const QString& list) {
 }
 
 // The chosen suppliers by name: their 21-digit codes say nothing to a buyer.
-// A code no longer registered (or a lookup that fails) shows as it is.
-QString supplierCaption(host::LookupQuery& q, const QString& list) {
+// The names are read once with the supplier lookup and kept; a code no longer
+// registered (or a lookup that fails) shows as it is.
+QString supplierCaption(host::LookupQuery& q, QHash<QString, QString>& known, const QString& list) {
     const QStringList codes = kit::listCodes(list);
     if (codes.isEmpty()) return {};
-    QStringList names;
     try {
-        if (!q.active()) q.open();
-        for (const QString& code : codes) {
-            const bool found = q.result().locate(QStringLiteral("CDFORNECED"), code);
-            const QString name = found ? q.field(QStringLiteral("NMRAZSOCFORN")).asString().trimmed() : QString();
-            names << (name.isEmpty() ? code : name);
+        if (known.isEmpty()) {
+            if (!q.active()) q.open();
+            for (q.first(); !q.eof(); q.next())
+                known.insert(q.field(QStringLiteral("CDFORNECED")).asString().trimmed(),
+                             q.field(QStringLiteral("NMRAZSOCFORN")).asString().trimmed());
         }
     } catch (const std::exception&) {
         return listCaption(list);
     }
+    QStringList names;
+    for (const QString& code : codes) names << known.value(code.trimmed(), code);
     return names.join(QStringLiteral(", "));
 }
 
@@ -241,7 +243,7 @@ void FiltroAF::connectCriteria() {
 }
 
 void FiltroAF::showLists() {
-    d->lblListaForn->setText(supplierCaption(*d->qryPesqForn, filterState().stPesqForn));
+    d->lblListaForn->setText(supplierCaption(*d->qryPesqForn, d->supplierNames, filterState().stPesqForn));
     d->lblListaComp->setText(listCaption(filterState().stPesqComp));
     d->lblListaFilial->setText(listCaption(d->branchList));
 }

@@ -12,6 +12,7 @@
 
 #include "host/data/dataset.h"
 
+#include <QtCore/QHash>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QLabel>
@@ -62,6 +63,8 @@ struct FiltroAF::Impl {
     QLineEdit *edtCdCentral = nullptr, *edtNmCentral = nullptr;
 
     QString branchList;
+
+    QHash<QString, QString> supplierNames;  // code → name, read with the supplier lookup
     bool groupingPending = false;  // typed since it was last looked up
     std::optional<Snapshot> confirmed;
 

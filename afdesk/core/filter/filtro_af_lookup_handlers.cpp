@@ -73,6 +73,7 @@ void FiltroAF::searchSuppliers() {
     host::LookupQuery& q = *d->qryPesqForn;
     q.close();
     q.open();
+    d->supplierNames.clear();  // read again with the list just opened
     if (q.isEmpty()) host::MensErro(d->msg.Msg(QStringLiteral("N_Forn_Cad")));
     QString list = filterState().stPesqForn;
     if (kit::PesquisaLista(d->dtsPesqForn, QStringLiteral("CDFORNECED"), d->msg.Msg(QStringLiteral("Titulo_Fornecedor")),

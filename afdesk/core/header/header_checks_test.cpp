@@ -318,6 +318,19 @@ TEST_P(HeaderChecksTest, EscOnACodeBoxBringsBackTheCodeAndItsName) {
     kittest::settle();
     EXPECT_EQ(value("NMTIPOCOBR"), second);
     EXPECT_TRUE(services->dialogs.errorsAre({}));
+
+    // The buyer comes back as it was, its confirmation too.
+    typeInto("dbeCDComp", world.buyer);
+    leaveTo("dbeCDTPCTPAGAR");
+    w->header->IdSenhaComp = QStringLiteral("S");
+    const QString buyerName = value("NMOPERADOR");
+    typeInto("dbeCDComp", QStringLiteral("OUTRO"));
+    EXPECT_EQ(w->header->IdSenhaComp, "N");
+    QTest::keyClick(control("dbeCDComp"), Qt::Key_Escape);
+    kittest::settle();
+    EXPECT_EQ(value("CDOPERADOR"), world.buyer);
+    EXPECT_EQ(value("NMOPERADOR"), buyerName);
+    EXPECT_EQ(w->header->IdSenhaComp, "S");
 }
 
 TEST_P(HeaderChecksTest, BuyerOfAnotherOperatorNeedsTheRelationAndMaybeThePassword) {

@@ -116,10 +116,15 @@ void HeaderEntry::Impl::connectHandlers() {
 
     dbeCDComp->onEdited = [this] {
         if (!onHeaderTab()) return;
+        if (!namesBeforeTyping.count(dbeCDComp)) buyerConfirmedBeforeTyping = self.IdSenhaComp;
         dropName(dbeCDComp, "NMOPERADOR");
         self.IdSenhaComp = QStringLiteral("N");
     };
-    dbeCDComp->onRevert = [this] { restoreName(dbeCDComp, "NMOPERADOR"); };
+    // Esc gives back the buyer as it was, confirmed or not.
+    dbeCDComp->onRevert = [this] {
+        if (namesBeforeTyping.count(dbeCDComp)) self.IdSenhaComp = buyerConfirmedBeforeTyping;
+        restoreName(dbeCDComp, "NMOPERADOR");
+    };
     onExit(dbeCDComp, [this] {
         if (editing()) self.Vd_CDCOMP(false);
     });

@@ -95,6 +95,7 @@ struct HeaderEntry::Impl {
     // The name a code box dropped when the user began typing over its code:
     // Esc gives the code back, and with it this name.
     std::map<const kit::DBEdit*, host::Value> namesBeforeTyping;
+    QString buyerConfirmedBeforeTyping;  // IdSenhaComp when the buyer's code began to be typed over
 
     // Marks a check or event under way for its scope.
     class Busy {
