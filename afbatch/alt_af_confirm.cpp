@@ -65,9 +65,10 @@ void TfrmAltAF::doConfirm() {
 
     cdsAF.mergeChangeLog();
     updateTools();
-    carregaAF(false);
+    // Said before the list is read again: the batch is written whatever the reload meets.
     host::progress().DeactiveShowAvi();
     msg.ShowMsg(QStringLiteral("AF_Gravada"), host::MessageKind::Information, host::QuestionButtons::Ok);
+    carregaAF(false);
 }
 
 void TfrmAltAF::doCancel() {

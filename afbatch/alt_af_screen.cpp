@@ -53,7 +53,9 @@ TfrmAltAF::TfrmAltAF(QWidget* parent)
     wireFilter();
     wireItems();
     // Enter moves on in the filter boxes as it does while an item is edited.
-    keys().enterAsTab = [this] { return dtsPadrao.editing() || inPanel(QApplication::focusWidget()); };
+    keys().enterAsTab = [this, whileEditing = keys().enterAsTab] {
+        return whileEditing() || inPanel(QApplication::focusWidget());
+    };
     m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* from, QWidget* to) { focusMoved(from, to); });
     connectServer();
     loadParaSupri();

@@ -52,12 +52,10 @@ constexpr ToolDef kTools[StandardGridScreen::kToolCount] = {
 // "Incluir": a sheet with a green plus. The style's blank sheet reads as a
 // disabled button even when the tool is enabled.
 QIcon insertIcon(const QIcon& sheet) {
-    QPixmap pm = sheet.pixmap(32, 32);
-    if (pm.isNull()) {
-        pm = QPixmap(32, 32);
-        pm.fill(Qt::transparent);
-    }
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
     QPainter p(&pm);
+    sheet.paint(&p, pm.rect());
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(46, 139, 60));

@@ -35,7 +35,9 @@ private:
 // A screen opens within the area: one wider or taller than the main window
 // would need scrolling to reach its far side and its buttons.
 void fitIntoArea(QMdiSubWindow* frame) {
-    const QSize room = frame->mdiArea()->viewport()->size();
+    const QWidget* viewport = frame->mdiArea()->viewport();
+    const QSize room = viewport->size();
+    if (!viewport->isVisible() || room.width() < 100 || room.height() < 100) return;  // not laid out yet
     QRect place = frame->geometry();
     place.setSize(place.size().boundedTo(room).expandedTo(frame->minimumSizeHint().boundedTo(room)));
     if (place.right() > room.width() - 1) place.moveLeft(std::max(0, room.width() - place.width()));
