@@ -47,10 +47,11 @@ struct ToolStates {
     friend bool operator==(const ToolStates&, const ToolStates&) = default;
 };
 
-// Browse, Not empty and "being edited" judge the data source that triggered
-// the recomputation (a closed header hands over to the list), so the tools
-// follow whatever dataset the active tab edits; the AF's codes always come
-// from the list's current row.
+// Browse and Not empty are the list row's (a table of the AF being edited
+// through the triggering data source also holds the browse tools), "being
+// edited" is the list's or the triggering source's (a closed header hands over
+// to the list); altering and deleting also need a row of the tab's own table.
+// The AF's codes always come from the list's current row.
 ToolStates Habilita_Ferramentas(const ToolSnapshot& s);
 
 // The single rules, for callers that need one of them alone.
