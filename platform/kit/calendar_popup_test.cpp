@@ -13,14 +13,8 @@ using namespace kittest;
 
 namespace {
 
-class CalendarTest : public KitTest {
+class CalendarTest : public ItemsFormTest {
 protected:
-    Items items;
-    Form form;
-    void SetUp() override {
-        KitTest::SetUp();
-        items.standard();
-    }
     void TearDown() override {
         if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
         settle();

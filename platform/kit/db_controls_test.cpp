@@ -16,15 +16,7 @@ namespace {
 // A check box only takes clicks on its box and caption, not across its whole width.
 void clickBox(QWidget* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); }
 
-class ControlsTest : public KitTest {
-protected:
-    Items items;
-    Form form;
-    void SetUp() override {
-        KitTest::SetUp();
-        items.standard();
-    }
-};
+class ControlsTest : public ItemsFormTest {};
 
 TEST_F(ControlsTest, CheckBoxStoresItsCodes) {
     auto* active = form.add(new kit::DBCheckBox(&items.source, "IDATIVO", QStringLiteral("Ativo")));

@@ -12,15 +12,7 @@ using kit::DBEdit;
 
 namespace {
 
-class DBEditTest : public KitTest {
-protected:
-    Items items;
-    Form form;
-    void SetUp() override {
-        KitTest::SetUp();
-        items.standard();
-    }
-};
+class DBEditTest : public ItemsFormTest {};
 
 TEST_F(DBEditTest, TypingAndLeavingWritesTheFieldInBrazilianFormat) {
     struct Case {

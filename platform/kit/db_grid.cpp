@@ -135,8 +135,11 @@ int DBGrid::defaultColumnWidth(int column) const {
         case host::FieldType::DateTime: chars = 10; break;
         }
     }
-    const QString title = m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-    return std::max(fm.horizontalAdvance(QLatin1Char('0')) * chars + 8, fm.horizontalAdvance(title) + 12);
+    return std::max(fm.horizontalAdvance(QLatin1Char('0')) * chars + 8, titleWidth(column));
+}
+
+int DBGrid::titleWidth(int column) const {
+    return fontMetrics().horizontalAdvance(m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString()) + 12;
 }
 
 void DBGrid::applyColumnLayout() {
@@ -144,7 +147,9 @@ void DBGrid::applyColumnLayout() {
     const auto& cols = columns();
     for (int i = 0; i < int(cols.size()); ++i) {
         setColumnHidden(i, !cols[size_t(i)].visible);
-        if (cols[size_t(i)].visible) setColumnWidth(i, cols[size_t(i)].width > 0 ? cols[size_t(i)].width : defaultColumnWidth(i));
+        // A width given in pixels never cuts the column's title (fonts differ from machine to machine).
+        if (cols[size_t(i)].visible)
+            setColumnWidth(i, cols[size_t(i)].width > 0 ? std::max(cols[size_t(i)].width, titleWidth(i)) : defaultColumnWidth(i));
     }
     m_applyingLayout = false;
 }

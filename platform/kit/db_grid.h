@@ -217,6 +217,7 @@ private:
     QRect ellipsisRect(const QRect& cell) const;
     void applyColumnLayout();
     int defaultColumnWidth(int column) const;
+    int titleWidth(int column) const;  // the title's text with the header's margins
 
     GridModel* m_model;
     GridOptions m_options;

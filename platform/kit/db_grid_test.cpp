@@ -49,6 +49,15 @@ protected:
     }
 };
 
+// A width in pixels chosen for another machine's font never cuts the title.
+TEST_F(GridTest, AGivenWidthIsWidenedToItsTitleNeverNarrowed) {
+    grid->setColumns({GridColumn("CDPRODUTO", "Produto", 300), GridColumn("QTDE", "Quantidade muito longa", 20)});
+    show();
+    const QFontMetrics fm(grid->font());
+    EXPECT_EQ(grid->columnWidth(0), 300);
+    EXPECT_GE(grid->columnWidth(1), fm.horizontalAdvance(QStringLiteral("Quantidade muito longa")));
+}
+
 TEST_F(GridTest, CurrentRowFollowsTheCursorBothWays) {
     show();
     EXPECT_EQ(currentRow(), 0);

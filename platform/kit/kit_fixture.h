@@ -66,4 +66,15 @@ struct Form {
     }
 };
 
+// A kit test over the standard items, with a form to put controls in.
+class ItemsFormTest : public KitTest {
+protected:
+    Items items;
+    Form form;
+    void SetUp() override {
+        KitTest::SetUp();
+        items.standard();
+    }
+};
+
 }  // namespace kittest
