@@ -1,6 +1,7 @@
 // The filter panel: branch, sub-group and delivery period, and the item list they load.
 #include "alt_af_screen.h"
 
+#include "platform/kit/db_grid.h"
 #include "platform/kit/guard.h"
 #include "platform/kit/lookup_button.h"
 #include "platform/kit/mask_edit.h"
@@ -9,6 +10,7 @@
 #include "host/services/consiste.h"
 #include "host/services/progress.h"
 
+#include <QtCore/QScopedValueRollback>
 #include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLineEdit>
@@ -61,7 +63,10 @@ bool TfrmAltAF::inPanel(const QWidget* w) const { return w && panFilial && (w ==
 
 void TfrmAltAF::focusMoved(QWidget* from, QWidget* to) {
     updateTools();
-    if (!to || !isAncestorOf(to)) return;  // a dialog, another window or another child screen: nobody left anything
+    if (m_keepingList) return;  // the question's own moves of the focus, and the way back to the list
+    // A dialog, another window or another child screen: nobody left anything. The
+    // screen's own frame, on the way from the last filter box to the list, does count.
+    if (!to || (!isAncestorOf(to) && !to->isAncestorOf(this))) return;
     if (inPanel(to) && !inPanel(from)) {
         kit::guard(this, [this] { entrarPainel(); });
     } else if (inPanel(from) && !inPanel(to) && !m_leaving) {
@@ -76,8 +81,23 @@ void TfrmAltAF::focusMoved(QWidget* from, QWidget* to) {
     }
 }
 
-// Entering the panel discards the list and its pending changes.
+// Entering the panel discards the list and its pending changes, once the user agrees.
 void TfrmAltAF::entrarPainel() {
+    bool drop = true;
+    {
+        const QScopedValueRollback asking(m_keepingList, true);
+        drop = mayDropPendingChanges();
+    }
+    if (!drop) {
+        // Back to the list once the question has given the focus back to the box it came from.
+        m_keepingList = true;
+        QTimer::singleShot(0, this, [this] {
+            standardGrid()->setFocus(Qt::OtherFocusReason);
+            m_keepingList = false;
+            updateTools();
+        });
+        throw host::Abort();
+    }
     if (cdsAF.editing()) cdsAF.cancel();
     cdsAF.close();
     cdsResultErros.emptyDataset();
@@ -162,6 +182,9 @@ void TfrmAltAF::carregaAF(bool sayWhenEmpty) {
         msg.ShowMsg(QStringLiteral("Nenhum_Item"), host::MessageKind::Information, host::QuestionButtons::Ok);
 }
 
-void TfrmAltAF::doVerify() { carregaAF(); }
+void TfrmAltAF::doVerify() {
+    if (!mayDropPendingChanges()) return;
+    carregaAF();
+}
 
 }  // namespace afbatch

@@ -13,6 +13,7 @@
 #include "host/testing/qt_printers.h"
 
 #include <QtWidgets/QApplication>
+#include <functional>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListWidget>
 
@@ -128,7 +129,9 @@ TEST_P(AltAfFilterTest, LeavingThePanelLoadsTheListAndEnteringItDiscardsIt) {
     EXPECT_TRUE(screen->toolEnabled(Tool::Alterar));
 
     ASSERT_TRUE(changeItem(1, world.p1, {}, "7"));
+    services.dialogs.answer(host::kYes, QStringLiteral("Cancelar operação?"));  // the change goes with the list
     kittest::focus(screen->depEntrIni);
+    EXPECT_TRUE(services.dialogs.questionsAre({QStringLiteral("Cancelar operação?")}));
     EXPECT_FALSE(screen->cdsAF.active());
     EXPECT_TRUE(screen->lbxErros->count() == 0);
 }
@@ -177,6 +180,48 @@ TEST_P(AltAfFilterTest, AFilterThatFindsNothingSaysSo) {
     filter("2", "10");
     EXPECT_EQ(screen->cdsAF.recordCount(), 4);
     EXPECT_TRUE(services.dialogs.messagesAre({}));  // a list with items needs no word
+}
+
+// Changes not yet confirmed are never dropped without a word: entering the
+// filter panel or "Verificar" asks first, and No keeps the list as it is.
+TEST_P(AltAfFilterTest, EnteringTheFilterOrVerifyingWithPendingChangesAsksFirst) {
+    useServer(Transport::InProcess);
+    const QString question = QStringLiteral("Cancelar operação?");
+    struct Case {
+        const char* what;
+        std::function<void(TfrmAltAF&)> act;
+    };
+    const Case cases[] = {
+        {"entering the filter", [](TfrmAltAF& s) { kittest::focus(s.medFilial); }},
+        {"Verificar", [](TfrmAltAF& s) { s.press(Tool::Verificar); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        createScreen();
+        filter("2", "10");
+        ASSERT_TRUE(changeItem(1, world.p1, {}, "7"));
+        kittest::focus(screen->standardGrid());
+        ASSERT_GT(screen->cdsAF.changeCount(), 0);
+        m_server->clearCalls();
+
+        services.dialogs.answer(host::kNo, question);
+        c.act(*screen);
+        kittest::settle();
+        EXPECT_TRUE(services.dialogs.questionsAre({question}));
+        EXPECT_TRUE(screen->cdsAF.active());
+        EXPECT_GT(screen->cdsAF.changeCount(), 0);
+        EXPECT_EQ(calls(), QStringList());
+        EXPECT_EQ(QApplication::focusWidget(), screen->standardGrid());  // back on the list it kept
+
+        services.dialogs.clearShown();
+        services.dialogs.answer(host::kYes, question);
+        c.act(*screen);
+        kittest::settle();
+        EXPECT_TRUE(services.dialogs.questionsAre({question}));
+        EXPECT_EQ(screen->cdsAF.active() ? screen->cdsAF.changeCount() : 0, 0);
+        services.dialogs.clearShown();
+        screen.reset();
+    }
 }
 
 TEST_P(AltAfFilterTest, VerifyReloadsWithTheCurrentPeriodWithoutCheckingTheCodesAgain) {

@@ -14,6 +14,7 @@
 #include "host/services/progress.h"
 #include "host/services/session.h"
 
+#include <QtCore/QTimer>
 #include <QtGui/QCloseEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QHBoxLayout>
@@ -60,7 +61,6 @@ TfrmAltAF::TfrmAltAF(QWidget* parent)
     connectServer();
     loadParaSupri();
     updateTools();
-    medFilial->setFocus(Qt::OtherFocusReason);  // the screen opens ready for its first filter box
 }
 
 TfrmAltAF::~TfrmAltAF() {
@@ -157,10 +157,21 @@ void TfrmAltAF::loadParaSupri() {
     cdsParaSupri.setData(answer.packetBytes());
 }
 
-bool TfrmAltAF::queryClose() {
+bool TfrmAltAF::mayDropPendingChanges() {
     const bool pending = cdsAF.active() && (cdsAF.editing() || cdsAF.changeCount() > 0);
     return !pending || host::dialogs().ask(host::MessageKind::Confirmation, msgPad.Msg(QStringLiteral("Canc")),
                                            host::QuestionButtons::YesNo, this) == host::kYes;
+}
+
+bool TfrmAltAF::queryClose() { return mayDropPendingChanges(); }
+
+void TfrmAltAF::showEvent(QShowEvent* event) {
+    kit::StandardGridScreen::showEvent(event);
+    if (m_shown) return;
+    m_shown = true;
+    // After the host's window has taken the screen in (its frame gives the focus to
+    // the screen's grid when it activates): the way in is the first filter box.
+    QTimer::singleShot(0, this, [this] { medFilial->setFocus(Qt::OtherFocusReason); });
 }
 
 // The standard close asks queryClose(); the connection goes only when the screen does.

@@ -77,6 +77,8 @@ protected:
     // Pending changes are not dropped by closing without asking.
     bool queryClose() override;
     void closeEvent(QCloseEvent* event) override;
+    // The first showing: the screen opens on its first filter box.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildFilterPanel();
@@ -89,6 +91,9 @@ private:
     // Filter.
     void entrarPainel();
     void focusMoved(QWidget* from, QWidget* to);
+    // Changes not yet confirmed are dropped only after "Cancelar operação?";
+    // true when there are none or the user lets them go.
+    bool mayDropPendingChanges();
     bool inPanel(const QWidget* w) const;
     void vdFilial(bool required);
     void vdSubGrupo(bool required);
@@ -105,6 +110,8 @@ private:
     QString m_filial;     // the branch the list was loaded for
     QString m_subGrupo;
     bool m_leaving = false;
+    bool m_shown = false;
+    bool m_keepingList = false;  // the user kept the list: the focus goes back to it, entering nothing
     QMetaObject::Connection m_focusWatch;  // cut before the widgets go: closing moves the focus
 };
 
