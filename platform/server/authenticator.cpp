@@ -72,6 +72,11 @@ std::optional<OperatorCredential> Authenticator::checkPassword(const QString& op
         refusalDelay(code, purpose, "wrong password");
         return std::nullopt;
     }
+    // Refused as any other failure, after the same work: the answer tells nobody which operators exist.
+    if (!found->active) {
+        refusalDelay(code, purpose, "inactive operator");
+        return std::nullopt;
+    }
     if (security::needsRehash(found->passwordHash)) {
         try {
             m_credentials.setPasswordHash(found->code, security::hashPassword(password));

@@ -63,6 +63,19 @@ TEST(Authenticator, RefusalsWaitTheFailureDelayWhateverTheCause) {
     EXPECT_EQ(sessions.size(), 0);
 }
 
+// An operator no longer active is refused like any other failure, even with the right password.
+TEST(Authenticator, AnInactiveOperatorIsRefused) {
+    MemoryStore store;
+    store.rows[QStringLiteral("ANA")] = {QStringLiteral("ANA"), QStringLiteral("Ana"), weakHash("segredo"), false};
+    SessionManager sessions;
+    Authenticator auth(store, sessions, AuthOptions{std::chrono::milliseconds(50), 2});
+    EXPECT_GE(refusalMillis(auth, QStringLiteral("ANA"), QStringLiteral("segredo")), 50);
+    EXPECT_EQ(sessions.size(), 0);
+    store.rows[QStringLiteral("ANA")].active = true;
+    EXPECT_NO_THROW(auth.login(QStringLiteral("ANA"), QStringLiteral("segredo")));
+    EXPECT_EQ(sessions.size(), 1);
+}
+
 TEST(Authenticator, LoginUpgradesAnOutdatedHash) {
     MemoryStore store;
     const QString old = weakHash("segredo");

@@ -59,7 +59,8 @@ TEST_P(ConfirmaSenha, TrueOnlyForTheOperatorsOwnPassword) {
         const char* op;
         const char* password;
     } refused[] = {{"BETO", "segredo"}, {"BETO", ""},         {"SEMSENHA", "qualquer"},
-                   {"NINGUEM", "outra"}, {"", "outra"},        {"OPERADORCOMMAISDE12", "outra"}};
+                   {"NINGUEM", "outra"}, {"", "outra"},        {"OPERADORCOMMAISDE12", "outra"},
+                   {"INATIVO", "segredo"}};  // an operator no longer active confirms nothing
     for (const Case& c : refused) {
         QElapsedTimer t;
         t.start();

@@ -22,12 +22,14 @@ namespace {
 std::optional<OperatorCredential> SqlCredentialStore::find(const QString& operatorCode) {
     QSqlQuery q(m_db.database());
     q.setForwardOnly(true);
-    if (!q.prepare(QStringLiteral("SELECT CDOPERADOR, NMOPERADOR, DSSENHAHASH FROM OPERADOR WHERE CDOPERADOR = ?")))
+    if (!q.prepare(QStringLiteral(
+            "SELECT CDOPERADOR, NMOPERADOR, DSSENHAHASH, IDOPERATIVO FROM OPERADOR WHERE CDOPERADOR = ?")))
         queryFailed(q, "OPERADOR lookup");
     q.addBindValue(operatorCode);
     if (!q.exec()) queryFailed(q, "OPERADOR lookup");
     if (!q.next()) return std::nullopt;
-    return OperatorCredential{q.value(0).toString(), q.value(1).toString(), q.value(2).toString()};
+    return OperatorCredential{q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
+                              q.value(3).toString().trimmed() == QLatin1String("A")};
 }
 
 void SqlCredentialStore::setPasswordHash(const QString& operatorCode, const QString& hash) {

@@ -11,6 +11,7 @@ struct OperatorCredential {
     QString code;
     QString name;
     QString passwordHash;  // empty: no password set, the operator cannot log in
+    bool active = true;    // OPERADOR.IDOPERATIVO "A"; any other value (or none): the operator cannot log in
 };
 
 class CredentialStore {
@@ -22,7 +23,7 @@ public:
 };
 
 // Table OPERADOR (CDOPERADOR varchar(12) primary key, NMOPERADOR,
-// DSSENHAHASH), read through the calling thread's connection.
+// DSSENHAHASH, IDOPERATIVO), read through the calling thread's connection.
 class SqlCredentialStore : public CredentialStore {
 public:
     explicit SqlCredentialStore(DatabaseProvider& db) : m_db(db) {}

@@ -25,9 +25,13 @@ void checkStore(CredentialStore& store) {
     EXPECT_TRUE(platform::security::verifyPassword(QStringLiteral("segredo"), ana->passwordHash));
     EXPECT_FALSE(store.find(QStringLiteral("ana")));  // codes are exact
     EXPECT_FALSE(store.find(QStringLiteral("ANA' OR '1'='1")));
+    EXPECT_TRUE(ana->active);
     const auto none = store.find(QStringLiteral("SEMSENHA"));
     ASSERT_TRUE(none);
     EXPECT_TRUE(none->passwordHash.isEmpty());
+    const auto gone = store.find(QStringLiteral("INATIVO"));
+    ASSERT_TRUE(gone);
+    EXPECT_FALSE(gone->active);
 
     store.setPasswordHash(QStringLiteral("SEMSENHA"), QStringLiteral("$argon2id$novo"));
     EXPECT_EQ(store.find(QStringLiteral("SEMSENHA"))->passwordHash, QStringLiteral("$argon2id$novo"));
@@ -80,9 +84,11 @@ TEST(SqlCredentialStore, PostgreSQL) {
         QtSqlDatabaseProvider provider(
             QtSqlDatabaseProvider::postgres(QStringLiteral("options='-c search_path=%1'").arg(schema)));
         exec(provider.database(), QStringLiteral("CREATE TABLE OPERADOR (CDOPERADOR varchar(12) PRIMARY KEY, "
-                                                 "NMOPERADOR varchar(60) NOT NULL, DSSENHAHASH varchar(255))"));
-        exec(provider.database(), QStringLiteral("INSERT INTO OPERADOR VALUES ('ANA', 'Ana Souza', '%1'), "
-                                                 "('SEMSENHA', 'Sem Senha', NULL)")
+                                                 "NMOPERADOR varchar(60) NOT NULL, DSSENHAHASH varchar(255), "
+                                                 "IDOPERATIVO char(1))"));
+        exec(provider.database(), QStringLiteral("INSERT INTO OPERADOR VALUES ('ANA', 'Ana Souza', '%1', 'A'), "
+                                                 "('SEMSENHA', 'Sem Senha', NULL, 'A'), "
+                                                 "('INATIVO', 'Ex Funcionário', '%1', 'I')")
                                       .arg(OperatorDb::anaHash()));
         SqlCredentialStore store(provider);
         checkStore(store);

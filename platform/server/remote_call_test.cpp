@@ -203,7 +203,7 @@ TEST_P(RemoteCall, WrongOperatorAndWrongPasswordGetTheSameMessage) {
     auto net = server().connect(QString::fromLatin1(host::kSessionModule), GetParam());
     for (auto [op, password] : std::vector<std::pair<const char*, const char*>>{
              {"ANA", "errada"}, {"NINGUEM", "segredo"}, {"SEMSENHA", ""}, {"SEMSENHA", "qualquer"}, {"", "segredo"},
-             {"ANA", ""}, {"OPERADORLONGODEMAIS", "x"}}) {
+             {"ANA", ""}, {"OPERADORLONGODEMAIS", "x"}, {"INATIVO", "segredo"}}) {
         SCOPED_TRACE(std::string(op) + "/" + password);
         try {
             net->login(QString::fromUtf8(op), QString::fromUtf8(password));

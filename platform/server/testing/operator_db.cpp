@@ -26,10 +26,11 @@ const QString& OperatorDb::anaHash() {
 
 OperatorDb::OperatorDb() : m_path(m_dir.filePath(QStringLiteral("af.sqlite"))) {
     exec(QStringLiteral("CREATE TABLE OPERADOR (CDOPERADOR varchar(12) PRIMARY KEY, NMOPERADOR varchar(60) NOT NULL, "
-                        "DSSENHAHASH varchar(255))"));
-    exec(QStringLiteral("INSERT INTO OPERADOR VALUES ('ANA', 'Ana Souza', '%1')").arg(anaHash()));
-    exec(QStringLiteral("INSERT INTO OPERADOR VALUES ('BETO', 'Beto Lima', '%1')").arg(betoHash()));
-    exec(QStringLiteral("INSERT INTO OPERADOR VALUES ('SEMSENHA', 'Sem Senha', NULL)"));
+                        "DSSENHAHASH varchar(255), IDOPERATIVO char(1))"));
+    exec(QStringLiteral("INSERT INTO OPERADOR VALUES ('ANA', 'Ana Souza', '%1', 'A')").arg(anaHash()));
+    exec(QStringLiteral("INSERT INTO OPERADOR VALUES ('BETO', 'Beto Lima', '%1', 'A')").arg(betoHash()));
+    exec(QStringLiteral("INSERT INTO OPERADOR VALUES ('SEMSENHA', 'Sem Senha', NULL, 'A')"));
+    exec(QStringLiteral("INSERT INTO OPERADOR VALUES ('INATIVO', 'Ex Funcionário', '%1', 'I')").arg(anaHash()));
 }
 
 void OperatorDb::exec(const QString& sql) const {

@@ -3,6 +3,7 @@
 //   ANA       "Ana Souza"   password "segredo"
 //   BETO      "Beto Lima"   password "outra"
 //   SEMSENHA  "Sem Senha"   no password
+//   INATIVO   "Ex Funcionário"  password "segredo", not active (IDOPERATIVO "I")
 #include <QtCore/QString>
 #include <QtCore/QTemporaryDir>
 
@@ -12,7 +13,7 @@ class OperatorDb {
 public:
     OperatorDb();
     const QString& path() const { return m_path; }
-    int operatorCount() const { return 3; }
+    int operatorCount() const { return 4; }
     // Runs one statement on a connection of its own (for test set-up).
     void exec(const QString& sql) const;
 
