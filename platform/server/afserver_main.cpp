@@ -112,6 +112,10 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     try {
         const ServerConfig cfg = parseServerArgs(QCoreApplication::arguments().mid(1));
+        if (cfg.help) {
+            std::cout << serverUsage().toStdString() << '\n';
+            return 0;
+        }
         afdb::Database database(afdbConfig(cfg.database));
         modules::AfdbDatabaseProvider db(database);
         db.database();  // fail now, not at the first call, when the database is unreachable

@@ -88,6 +88,17 @@ TEST(AfserverProgram, MigratesAnEmptyDatabaseSetsAPasswordThenServesLoginsUntilT
     EXPECT_EQ(server.exitCode(), 0);
 }
 
+TEST(AfserverProgram, HelpPrintsTheUsageAloneAndSucceeds) {
+    for (const char* option : {"--help", "-h"}) {
+        QProcess p;
+        p.start(QStringLiteral(AFSERVER_PATH), {QString::fromLatin1(option)});
+        ASSERT_TRUE(p.waitForFinished(10'000));
+        EXPECT_EQ(p.exitCode(), 0) << option;
+        EXPECT_TRUE(p.readAllStandardOutput().startsWith("Uso: afserver")) << option;
+        EXPECT_TRUE(p.readAllStandardError().isEmpty()) << option;
+    }
+}
+
 TEST(AfserverProgram, BadCommandLineExitsWithUsage) {
     QProcess p;
     p.start(QStringLiteral(AFSERVER_PATH), {"--threads", "2"});

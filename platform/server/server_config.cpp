@@ -36,11 +36,17 @@ QString serverUsage() {
     return QStringLiteral(
         "Uso: afserver (--sqlite ARQUIVO | --pg \"CONNINFO\") [--listen HOST:PORTA] [--threads N]\n"
         "              [--max-request-mb N] [--session-idle-minutes N]\n"
-        "     afserver (--sqlite ARQUIVO | --pg \"CONNINFO\") --set-password OPERADOR");
+        "     afserver (--sqlite ARQUIVO | --pg \"CONNINFO\") --set-password OPERADOR\n"
+        "     afserver --help");
 }
 
 ServerConfig parseServerArgs(const QStringList& args) {
     ServerConfig cfg;
+    // Asking for the usage is no mistake: it is answered alone, whatever else was given.
+    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+        cfg.help = true;
+        return cfg;
+    }
     bool haveDb = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& option = args[i];

@@ -4,6 +4,7 @@
 //   afserver (--sqlite FILE | --pg "CONNINFO") [--listen 127.0.0.1:8211]
 //            [--threads N] [--max-request-mb N] [--session-idle-minutes N]
 //   afserver (--sqlite FILE | --pg "CONNINFO") --set-password OPERADOR
+//   afserver --help
 //
 // --set-password reads the new password from standard input and stores its hash.
 #include "database_provider.h"
@@ -22,6 +23,7 @@ struct ServerConfig {
     host::RpcLimits limits;
     QtSqlDatabaseProvider::Settings database;
     QString setPasswordFor;  // not empty: set that operator's password and exit
+    bool help = false;       // --help or -h: print the usage and exit
 };
 
 // Throws host::UserError with a Portuguese message naming the bad option.
