@@ -1,6 +1,7 @@
 #include "calendar_popup.h"
 
 #include "guard.h"
+#include "host/services/session.h"
 
 #include <QtGui/QAction>
 #include <QtGui/QKeyEvent>
@@ -57,6 +58,19 @@ CalendarFilter* filterOf(QLineEdit* edit) {
     return nullptr;
 }
 
+// An empty box's calendar opens on the session's processing date, the day the
+// work is dated by (the machine's clock may be far from it); the clock's day
+// only without a session.
+QDate startingDay() {
+    try {
+        const host::Session& s = host::session();
+        const QDate processing = s.DataProc(s.FiliProc());
+        if (processing.isValid()) return processing;
+    } catch (const std::exception&) {
+    }
+    return QDate::currentDate();
+}
+
 }  // namespace
 
 void attachCalendar(QLineEdit* edit, CalendarHooks hooks) {
@@ -80,8 +94,7 @@ void showCalendar(QLineEdit* edit) {
     layout->addWidget(calendar);
     std::optional<QDate> day;
     guard(edit, [&] { day = filter->hooks().current ? filter->hooks().current() : std::nullopt; });
-    if (day && day->isValid()) calendar->setSelectedDate(*day);
-    else calendar->setSelectedDate(QDate::currentDate());
+    calendar->setSelectedDate(day && day->isValid() ? *day : startingDay());
     auto pick = [edit, popup, calendar, filter] {
         const QDate chosen = calendar->selectedDate();
         popup->close();

@@ -1,6 +1,7 @@
 #pragma once
 // The calendar of date boxes: a small button inside the edit (and F4 or
-// Alt+Down) drops a month calendar; picking a day hands it to the box.
+// Alt+Down) drops a month calendar; picking a day hands it to the box. An
+// empty box's calendar shows the session's processing date.
 #include <QtCore/QDate>
 #include <functional>
 #include <optional>

@@ -3,6 +3,8 @@
 #include "kit_fixture.h"
 #include "mask_edit.h"
 
+#include "host/services/session_state.h"
+
 #include <QtGui/QAction>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QCalendarWidget>
@@ -85,15 +87,29 @@ TEST_F(CalendarTest, EveryWayOfOpeningShowsTheBoxDayAndTakesThePick) {
     EXPECT_EQ(shown().errors, QStringList());
 }
 
-TEST_F(CalendarTest, AnEmptyBoxOpensOnTodayAndAReadOnlyBoxDoesNotOpen) {
+TEST_F(CalendarTest, AnEmptyBoxOpensOnTheProcessingDateAndAReadOnlyBoxDoesNotOpen) {
     auto* box = form.add(new kit::DateBox(&form.window));
     form.show();
     focus(box);
     press(Qt::Key_F4);
     QCalendarWidget* calendar = openCalendar();
     ASSERT_NE(calendar, nullptr);
-    EXPECT_EQ(calendar->selectedDate(), QDate::currentDate());
+    EXPECT_EQ(calendar->selectedDate(), QDate::currentDate());  // no session: the clock's day
     press(Qt::Key_Escape);
+
+    host::LoginInfo login;
+    login.operador = QStringLiteral("ANA");
+    login.filiProc = QStringLiteral("0001");
+    auto session = std::make_shared<host::SessionState>(login);
+    session->setDataProcProvider([](const QString&) { return std::optional<QDate>(QDate(2024, 6, 14)); });
+    host::setSession(session);
+    focus(box);
+    press(Qt::Key_F4);
+    calendar = openCalendar();
+    ASSERT_NE(calendar, nullptr);
+    EXPECT_EQ(calendar->selectedDate(), QDate(2024, 6, 14));
+    press(Qt::Key_Escape);
+    host::setSession(nullptr);
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     EXPECT_TRUE(box->isEmpty());  // dismissing picks nothing
 
