@@ -64,9 +64,7 @@ bool TfrmAltAF::inPanel(const QWidget* w) const { return w && panFilial && (w ==
 void TfrmAltAF::focusMoved(QWidget* from, QWidget* to) {
     updateTools();
     if (m_keepingList) return;  // the question's own moves of the focus, and the way back to the list
-    // A dialog, another window or another child screen: nobody left anything. The
-    // screen's own frame, on the way from the last filter box to the list, does count.
-    if (!to || (!isAncestorOf(to) && !to->isAncestorOf(this))) return;
+    if (!to || !isAncestorOf(to)) return;  // a dialog, another window or another child screen: nobody left anything
     if (inPanel(to) && !inPanel(from)) {
         kit::guard(this, [this] { entrarPainel(); });
     } else if (inPanel(from) && !inPanel(to) && !m_leaving) {

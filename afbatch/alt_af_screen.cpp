@@ -118,7 +118,6 @@ void TfrmAltAF::buildFilterPanel() {
     lbxErros->setFocusPolicy(Qt::NoFocus);
     lbxErros->setMaximumHeight(90);
     contentLayout()->addWidget(lbxErros);
-    setTabOrder(depEntrFin, standardGrid());
 }
 
 void TfrmAltAF::buildGrid() {
@@ -169,9 +168,13 @@ void TfrmAltAF::showEvent(QShowEvent* event) {
     kit::StandardGridScreen::showEvent(event);
     if (m_shown) return;
     m_shown = true;
-    // After the host's window has taken the screen in (its frame gives the focus to
-    // the screen's grid when it activates): the way in is the first filter box.
-    QTimer::singleShot(0, this, [this] { medFilial->setFocus(Qt::OtherFocusReason); });
+    // Once the host's window has taken the screen in: its frame relinks the focus
+    // chain (Tab from the last date would reach the frame, not the list) and gives
+    // the focus to the grid when it activates. The way in is the first filter box.
+    QTimer::singleShot(0, this, [this] {
+        setTabOrder(depEntrFin, standardGrid());
+        medFilial->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 // The standard close asks queryClose(); the connection goes only when the screen does.
