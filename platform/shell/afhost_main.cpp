@@ -41,7 +41,8 @@ LoginResult logInFromEnvironment(Backends& backends, const ShellSetup& setup) {
 
 int run(const ShellOptions& options, ConsoleDialogs* console) {
     const QString configFile = options.configFile.isEmpty() ? defaultConfigFile() : options.configFile;
-    const ShellSetup setup = resolveSetup(options, readShellConfig(configFile));
+    const ShellConfig config = readShellConfig(configFile);
+    const ShellSetup setup = resolveSetup(options, config);
     Backends backends(EmbeddedServerOptions{setup.databasePath}, setup.lookupDatabase);
 
     ShellSession session(console ? logInFromEnvironment(backends, setup) : logInWithDialog(backends, setup),
@@ -55,14 +56,14 @@ int run(const ShellOptions& options, ConsoleDialogs* console) {
         window.resize(1280, 800);  // a picture of a known size
         window.show();
     } else {
-        showMainWindow(window, configFile);
+        showMainWindow(window, config.windowGeometry);
     }
     for (const QString& code : options.openScreens) window.openScreen(code);
     for (const QString& module : options.openModules) window.openModule(module);
 
     if (!console) {
         const int status = QApplication::exec();
-        rememberMainWindow(window, configFile);
+        rememberWindowGeometry(configFile, window.saveGeometry());  // also after the window closed
         return status;
     }
     saveScreenshot(&window, options.screenshotPath);

@@ -12,6 +12,7 @@ const QString kModeKey = QStringLiteral("servidor/modo");
 const QString kAddressKey = QStringLiteral("servidor/endereco");
 const QString kLookupKey = QStringLiteral("consultas/banco");
 const QString kOperatorKey = QStringLiteral("login/operador");
+const QString kGeometryKey = QStringLiteral("janela/geometria");
 
 QString appDataFile(const QString& name) {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1Char('/') + name;
@@ -33,6 +34,7 @@ ShellConfig readShellConfig(const QString& path) {
     c.serverAddress = text(s, kAddressKey);
     c.lookupDatabase = text(s, kLookupKey);
     c.lastOperator = text(s, kOperatorKey);
+    c.windowGeometry = s.value(kGeometryKey).toByteArray();
     return c;
 }
 
@@ -41,6 +43,11 @@ void rememberLogin(const QString& path, bool remote, const QString& serverAddres
     s.setValue(kModeKey, remote ? QStringLiteral("remoto") : QStringLiteral("embutido"));
     if (remote) s.setValue(kAddressKey, serverAddress);
     s.setValue(kOperatorKey, operatorCode);
+}
+
+void rememberWindowGeometry(const QString& path, const QByteArray& geometry) {
+    QSettings s(path, QSettings::IniFormat);
+    s.setValue(kGeometryKey, geometry);
 }
 
 QString defaultConfigFile() {

@@ -5,6 +5,8 @@
 // successful login, so the next login dialog opens the way it was left.
 #include "platform/shell/shell_options.h"
 
+#include <QtCore/QByteArray>
+
 namespace shell {
 
 struct ShellConfig {
@@ -12,11 +14,13 @@ struct ShellConfig {
     QString serverAddress;   // [servidor] endereco
     QString lookupDatabase;  // [consultas] banco
     QString lastOperator;    // [login] operador
+    QByteArray windowGeometry;  // [janela] geometria: the main window's place when the program last ended
 };
 
 // A missing file is an empty configuration.
 ShellConfig readShellConfig(const QString& path);
 void rememberLogin(const QString& path, bool remote, const QString& serverAddress, const QString& operatorCode);
+void rememberWindowGeometry(const QString& path, const QByteArray& geometry);
 
 QString defaultConfigFile();    // <user configuration>/afhost.conf
 QString defaultDatabasePath();  // <application data>/af.sqlite

@@ -1,5 +1,7 @@
 #include "platform/shell/window_geometry.h"
 
+#include "platform/shell/shell_config.h"
+
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QScreen>
 #include <QtTest/QTest>
@@ -22,17 +24,17 @@ protected:
 TEST_F(WindowGeometryTest, TheFirstStartOpensMaximisedThenWhereTheUserLeftIt) {
     {
         QMainWindow first;
-        showMainWindow(first, config);
+        showMainWindow(first, readShellConfig(config).windowGeometry);
         settle();
         EXPECT_TRUE(first.isMaximized());
         first.showNormal();
         first.setGeometry(60, 50, 500, 300);
         settle();
         first.close();
-        rememberMainWindow(first, config);  // after the window closed, as the program ends
+        rememberWindowGeometry(config, first.saveGeometry());  // after the window closed, as the program ends
     }
     QMainWindow next;
-    showMainWindow(next, config);
+    showMainWindow(next, readShellConfig(config).windowGeometry);
     settle();
     EXPECT_FALSE(next.isMaximized());
     EXPECT_EQ(next.geometry().size(), QSize(500, 300));
@@ -43,10 +45,10 @@ TEST_F(WindowGeometryTest, AWindowLeftOffEveryScreenComesBackOntoOne) {
     {
         QMainWindow away;
         away.setGeometry(20000, 20000, 400, 300);
-        rememberMainWindow(away, config);
+        rememberWindowGeometry(config, away.saveGeometry());
     }
     QMainWindow next;
-    showMainWindow(next, config);
+    showMainWindow(next, readShellConfig(config).windowGeometry);
     settle();
     ASSERT_NE(next.screen(), nullptr);
     EXPECT_TRUE(next.screen()->availableGeometry().intersects(next.frameGeometry()));
