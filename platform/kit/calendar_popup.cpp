@@ -98,8 +98,6 @@ void showCalendar(QLineEdit* edit) {
     auto pick = [edit, popup, calendar, filter] {
         const QDate chosen = calendar->selectedDate();
         popup->close();
-        // The box's window gets the keyboard back, however the calendar was opened.
-        if (!edit->window()->isActiveWindow()) edit->window()->activateWindow();
         edit->setFocus(Qt::PopupFocusReason);
         if (filter->hooks().picked) guard(edit, [&] { filter->hooks().picked(chosen); });
     };

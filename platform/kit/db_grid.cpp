@@ -146,10 +146,10 @@ void DBGrid::applyColumnLayout() {
     m_applyingLayout = true;
     const auto& cols = columns();
     for (int i = 0; i < int(cols.size()); ++i) {
-        setColumnHidden(i, !cols[size_t(i)].visible);
+        const GridColumn& c = cols[size_t(i)];
+        setColumnHidden(i, !c.visible);
         // A width given in pixels never cuts the column's title (fonts differ from machine to machine).
-        if (cols[size_t(i)].visible)
-            setColumnWidth(i, cols[size_t(i)].width > 0 ? std::max(cols[size_t(i)].width, titleWidth(i)) : defaultColumnWidth(i));
+        if (c.visible) setColumnWidth(i, c.width > 0 ? std::max(c.width, titleWidth(i)) : defaultColumnWidth(i));
     }
     m_applyingLayout = false;
 }

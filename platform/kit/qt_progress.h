@@ -17,8 +17,8 @@
 
 #include <QtCore/QList>
 #include <QtCore/QPointer>
-#include <memory>
 #include <QtWidgets/QFrame>
+#include <memory>
 
 class QLabel;
 class QProgressBar;

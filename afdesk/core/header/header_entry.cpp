@@ -61,9 +61,8 @@ void HeaderEntry::Impl::dropName(const kit::DBEdit* box, const char* name) {
 void HeaderEntry::Impl::restoreName(const kit::DBEdit* box, const char* name) {
     const auto kept = namesBeforeTyping.find(box);
     if (kept == namesBeforeTyping.end()) return;
-    const host::Value name_ = kept->second;
+    set(name, kept->second);
     namesBeforeTyping.erase(kept);
-    if (editing()) field(name).setValue(name_);
 }
 
 QString HeaderEntry::Impl::msg(const char* key) const { return msgLancaAutoF().Msg(QString::fromLatin1(key)); }

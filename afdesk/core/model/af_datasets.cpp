@@ -12,7 +12,6 @@ namespace {
 // The AF total as the list and the header show it.
 const QString kTotalFormat = QStringLiteral("####,##0.00000");
 
-
 using host::Dataset;
 using host::Field;
 using host::FieldDef;

@@ -50,6 +50,11 @@ std::vector<kit::GridColumn> chargeGridColumns() {
             column("VRENCARGOAF", "Valor", 86).titleRight()};
 }
 
+bool isOptionalDetailColumn(const QString& fieldName) {
+    return fieldName == QLatin1String("QTVOLUITEMAF") || fieldName == QLatin1String("IDBAIXITAFS") ||
+           fieldName == QLatin1String("LISTA");
+}
+
 bool detailColumnShown(const QString& fieldName, const DetailColumnFlags& flags) {
     if (fieldName == QLatin1String("QTVOLUITEMAF")) return flags.volumes;
     if (fieldName == QLatin1String("IDBAIXITAFS")) return flags.exitReceipt;

@@ -25,6 +25,7 @@ struct DetailColumnFlags {
     bool exitReceipt = false;
     bool priceList = false;
 };
+bool isOptionalDetailColumn(const QString& fieldName);
 bool detailColumnShown(const QString& fieldName, const DetailColumnFlags& flags);
 
 }  // namespace afdesk

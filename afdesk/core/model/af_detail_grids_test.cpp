@@ -61,6 +61,8 @@ TEST(AfDetailGrids, OptionalColumnsFollowTheirSettings) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(detailColumnShown(QString::fromLatin1(c.field), c.flags), c.shown) << c.field;
+    for (const char* field : {"QTVOLUITEMAF", "IDBAIXITAFS", "LISTA"}) EXPECT_TRUE(isOptionalDetailColumn(field)) << field;
+    for (const char* field : {"CDMARCA", "IDBAIXITMAF", "NMPRODUTO"}) EXPECT_FALSE(isOptionalDetailColumn(field)) << field;
 }
 
 }  // namespace

@@ -190,17 +190,17 @@ void closeAfDatasets(LancaAutoF& w) {
 }
 
 void applyItemColumns(LancaAutoF& w) {
-    auto show = [](host::Dataset& ds, const char* field, bool on) {
-        if (host::Field* f = ds.findField(QString::fromLatin1(field))) f->setVisible(on);
-    };
+    // The grids show the optional columns, and the search dialog offers their fields, by the same settings.
     const DetailColumnFlags flags{w.flags.showVolumeColumn, w.flags.logisticBranches, w.flags.showPriceListColumn};
-    for (const char* field : {"QTVOLUITEMAF", "IDBAIXITAFS"})
-        show(w.cdsItemAutF, field, detailColumnShown(QString::fromLatin1(field), flags));
-    show(w.cdsItemAutf_Produto, "LISTA", flags.priceList);
-    for (kit::DBGrid* grid : {w.standardGrid(), w.dbgProdutos}) {
+    const std::pair<kit::DBGrid*, host::Dataset*> grids[] = {{w.standardGrid(), &w.cdsItemAutF},
+                                                             {w.dbgProdutos, &w.cdsItemAutf_Produto}};
+    for (const auto& [grid, dataset] : grids) {
         for (int i = 0; i < grid->columnCountConfigured(); ++i) {
-            const QString field = grid->column(i).fieldName;
-            grid->setColumnVisible(i, detailColumnShown(field, flags));
+            const QString& name = grid->column(i).fieldName;
+            if (!isOptionalDetailColumn(name)) continue;
+            const bool shown = detailColumnShown(name, flags);
+            grid->setColumnVisible(i, shown);
+            if (host::Field* f = dataset->findField(name)) f->setVisible(shown);
         }
     }
     // The items' settlement situations read as the AF's do.
