@@ -3,7 +3,7 @@
 // ">aaaa;0; "). The mask's text is read by the host's parser, the one grammar
 // of masks (host/services/edit_mask.h, where the notation is described); this
 // class runs the parsed mask through Qt's input mask and converts between
-// stored values and the edit's text. A leading '!' changes nothing here: blank
+// stored values and the edit's text. The '!' flag changes nothing here: blank
 // handling is the same either way.
 #include "host/services/edit_mask.h"
 
