@@ -1,6 +1,7 @@
 #include "data_packet.h"
 
-#include <QtCore/QCborStreamReader>
+#include "cbor_reader.h"
+
 #include <QtCore/QSet>
 
 #include <algorithm>
@@ -37,112 +38,32 @@ QString valueKindName(const Value& v) {
 }
 
 // ---------------------------------------------------------------------------
-// Text strings are read straight from the input buffer: QCborStreamReader
-// only walks the structure. That saves the intermediate QByteArray that
-// readString() allocates per string, and readString() in Qt 6.4 also drops a
-// leading U+FEFF, which would break the round trip of such a value.
 
-enum class TextStatus { Ok, NotText, Indefinite, Truncated, TooLong, ReaderError };
-
-struct TextSpan {
-    TextStatus status = TextStatus::Ok;
-    QByteArrayView utf8;
-};
-
-// Locates the UTF-8 bytes of the current text string and moves the reader past
-// it. maxBytes bounds the declared length before anything is read.
-TextSpan takeText(QCborStreamReader& r, const char* data, qint64 size, quint64 maxBytes) {
-    if (r.type() != QCborStreamReader::String)
-        return {r.type() == QCborStreamReader::Invalid ? TextStatus::ReaderError : TextStatus::NotText, {}};
-    const qint64 off = r.currentOffset();
-    if (off < 0 || off >= size) return {TextStatus::Truncated, {}};
-    const quint8 initial = quint8(data[off]);
-    if ((initial >> 5) != 3) return {TextStatus::NotText, {}};
-    const quint8 info = initial & 0x1f;
-    quint64 len = 0;
-    qint64 header = 1;
-    if (info < 24) {
-        len = info;
-    } else if (info <= 27) {
-        const int extra = 1 << (info - 24);
-        header += extra;
-        if (header > size - off) return {TextStatus::Truncated, {}};
-        for (int i = 1; i <= extra; ++i) len = (len << 8) | quint8(data[off + i]);
-    } else {
-        return {TextStatus::Indefinite, {}};
-    }
-    if (len > quint64(size - off - header)) return {TextStatus::Truncated, {}};
-    if (len > maxBytes) return {TextStatus::TooLong, {}};
-
-    // A definite-length string is one chunk; reading it into a zero-sized
-    // buffer just skips it, then the second call reports its end.
-    char sink = 0;
-    auto res = r.readStringChunk(&sink, 0);
-    if (res.status == QCborStreamReader::Ok) res = r.readStringChunk(&sink, 0);
-    if (res.status != QCborStreamReader::EndOfString) return {TextStatus::ReaderError, {}};
-    return {TextStatus::Ok, QByteArrayView(data + off + header, qsizetype(len))};
-}
-
-// A UTF-8 byte count that no text of at most maxUnits UTF-16 units can exceed.
-quint64 utf8Bound(qint64 maxUnits) { return quint64(std::max<qint64>(maxUnits, 0)) * 3; }
-
-// A short, always valid rendering of unexpected text for error messages.
-QString preview(QByteArrayView utf8) {
-    return QString::fromUtf8(utf8.first(std::min<qsizetype>(utf8.size(), 40)));
-}
-
-QString cborErrorText(QCborError e) {
-    switch (e.c) {
-    case QCborError::EndOfFile: return QStringLiteral("pacote truncado (os dados terminam antes do fim)");
-    case QCborError::UnexpectedBreak: return QStringLiteral("marca de fim (break) fora de lugar");
-    case QCborError::IllegalType:
-    case QCborError::UnknownType: return QStringLiteral("byte de tipo CBOR inválido");
-    case QCborError::IllegalNumber: return QStringLiteral("número CBOR com codificação inválida");
-    case QCborError::IllegalSimpleType: return QStringLiteral("valor simples CBOR inválido");
-    case QCborError::InvalidUtf8String: return QStringLiteral("texto UTF-8 inválido");
-    case QCborError::DataTooLarge: return QStringLiteral("dado grande demais");
-    case QCborError::NestingTooDeep: return QStringLiteral("aninhamento profundo demais");
-    default: return QStringLiteral("erro de decodificação CBOR (%1)").arg(e.toString());
-    }
-}
-
-// ---------------------------------------------------------------------------
-
-class Decoder {
+// Reads one packet. It is also the reader's wording: the packet's error type,
+// its prefix, and the row and field a value error is about.
+class Decoder final : private CborWording {
 public:
     Decoder(const QByteArray& bytes, const PacketLimits& limits)
-        : m_data(bytes.constData()), m_size(bytes.size()), m_limits(limits), m_r(bytes) {}
+        : m_limits(limits), m_r(bytes, *this) {}
 
     Packet run();
 
 private:
-    [[noreturn]] void fail(const QString& detail) const {
+    [[noreturn]] void fail(const QString& detail) const override {
         throw PacketError(QStringLiteral("Pacote de dados inválido: ") + detail);
     }
-    [[noreturn]] void failReader() {
-        const QCborError e = m_r.lastError();
-        if (e.c == QCborError::NoError) fail(QStringLiteral("fim inesperado de array ou mapa"));
-        fail(cborErrorText(e) + QStringLiteral(" (byte %1)").arg(m_r.currentOffset()));
-    }
-    [[noreturn]] void unexpected(const QString& expected);
-    QString where() const;  // " na linha N, campo "X"" for value errors
+    QString where() const override;  // " na linha N, campo "X"" for value errors
+    QString truncated() const override { return QStringLiteral("pacote truncado"); }
+    QString tagFound() const override { return QStringLiteral("uma tag CBOR (não aceita)"); }
+    QString simpleFound() const override { return QStringLiteral("um valor simples CBOR"); }
+    [[noreturn]] void badString(CborStringFault fault, const QString& what, quint64 maxBytes,
+                                quint64 declaredBytes) const override;
 
-    void enter() {
-        if (!m_r.enterContainer()) failReader();
+    // Text bounded in characters, as every limit of the packet is.
+    QByteArrayView text(qint64 maxChars, const QString& what) {
+        return m_r.textBytes(what, CborReader::utf8Bound(maxChars));
     }
-    void leave() {
-        if (!m_r.leaveContainer()) failReader();
-    }
-    void next() {
-        if (!m_r.next()) failReader();
-    }
-    quint64 definiteLength(const QString& what);
-    void checkFits(quint64 count, quint64 minBytesEach, const QString& what);
-    QByteArrayView text(qint64 maxUnits, const QString& what);
-    QString decodeText(QByteArrayView utf8, const QString& what);
-    void expectKey(QLatin1StringView key);
-    quint64 unsignedValue(const QString& what);
-    bool boolValue(const QString& what);
+    void expectKey(QLatin1StringView key) { m_r.expectKey(key, CborReader::utf8Bound(64)); }
 
     void readFields();
     void readField();
@@ -150,14 +71,11 @@ private:
     void readRow(PacketRow& row);
     void readValues(std::vector<Value>& out, const char* key);
     void readValue(std::vector<Value>& out);
+    void readText(std::vector<Value>& out, const FieldDef& f);
     void readChanged(std::vector<int>& out);
 
-    const char* m_data;
-    qint64 m_size;
     const PacketLimits& m_limits;
-    QCborStreamReader m_r;
-    QStringDecoder m_decoder{QStringDecoder::Utf8,
-                             QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom};
+    CborReader m_r;
     Packet m_packet;
     QSet<QString> m_foldedNames;
     // Position for error messages.
@@ -175,103 +93,32 @@ QString Decoder::where() const {
     return s;
 }
 
-void Decoder::unexpected(const QString& expected) {
-    QString found;
-    switch (m_r.type()) {
-    case QCborStreamReader::Invalid: failReader();
-    case QCborStreamReader::UnsignedInteger:
-    case QCborStreamReader::NegativeInteger: found = QStringLiteral("um inteiro"); break;
-    case QCborStreamReader::ByteArray: found = QStringLiteral("bytes"); break;
-    case QCborStreamReader::String: found = QStringLiteral("um texto"); break;
-    case QCborStreamReader::Array: found = QStringLiteral("um array"); break;
-    case QCborStreamReader::Map: found = QStringLiteral("um mapa"); break;
-    case QCborStreamReader::Tag: found = QStringLiteral("uma tag CBOR (não aceita)"); break;
-    case QCborStreamReader::SimpleType:
-        if (m_r.isNull()) found = QStringLiteral("nulo");
-        else if (m_r.isBool()) found = QStringLiteral("um valor lógico");
-        else found = QStringLiteral("um valor simples CBOR");
-        break;
-    case QCborStreamReader::Float16:
-    case QCborStreamReader::Float:
-    case QCborStreamReader::Double: found = QStringLiteral("um número de ponto flutuante"); break;
+void Decoder::badString(CborStringFault fault, const QString& what, quint64 maxBytes, quint64) const {
+    switch (fault) {
+    case CborStringFault::Indefinite: fail(QStringLiteral("texto de tamanho indefinido não é aceito%1").arg(where()));
+    case CborStringFault::HeaderCut:
+    case CborStringFault::PastEnd:
+        fail(QStringLiteral("pacote truncado: texto maior que os bytes restantes%1").arg(where()));
+    case CborStringFault::TooLong:
+        // The bound came from text(): three bytes per character.
+        fail(QStringLiteral("%1 com mais de %2 caracteres%3").arg(what).arg(maxBytes / 3).arg(where()));
     }
-    fail(QStringLiteral("esperado %1, encontrado %2%3 (byte %4)").arg(expected, found, where()).arg(m_r.currentOffset()));
-}
-
-quint64 Decoder::definiteLength(const QString& what) {
-    if (!m_r.isLengthKnown()) fail(QStringLiteral("%1 de tamanho indefinido não é aceito").arg(what));
-    return m_r.length();
-}
-
-// A declared element count must fit in the bytes left, so no reserve() can be
-// driven by a length the input cannot back.
-void Decoder::checkFits(quint64 count, quint64 minBytesEach, const QString& what) {
-    const qint64 left = m_size - m_r.currentOffset() - 1;  // after the container's first header byte
-    if (left < 0 || count > quint64(left) / minBytesEach)
-        fail(QStringLiteral("%1 declara %2 elementos, mais do que cabem nos %3 bytes restantes")
-                 .arg(what)
-                 .arg(count)
-                 .arg(std::max<qint64>(left, 0)));
-}
-
-QByteArrayView Decoder::text(qint64 maxUnits, const QString& what) {
-    const TextSpan t = takeText(m_r, m_data, m_size, utf8Bound(maxUnits));
-    switch (t.status) {
-    case TextStatus::Ok: return t.utf8;
-    case TextStatus::NotText: unexpected(what);
-    case TextStatus::Indefinite: fail(QStringLiteral("texto de tamanho indefinido não é aceito%1").arg(where()));
-    case TextStatus::Truncated: fail(QStringLiteral("pacote truncado: texto maior que os bytes restantes%1").arg(where()));
-    case TextStatus::TooLong:
-        fail(QStringLiteral("%1 com mais de %2 caracteres%3").arg(what).arg(maxUnits).arg(where()));
-    case TextStatus::ReaderError: failReader();
-    }
-    failReader();
-}
-
-QString Decoder::decodeText(QByteArrayView utf8, const QString& what) {
-    m_decoder.resetState();
-    QString s = m_decoder.decode(utf8);
-    if (m_decoder.hasError()) fail(QStringLiteral("%1 com UTF-8 inválido%2").arg(what, where()));
-    return s;
-}
-
-void Decoder::expectKey(QLatin1StringView key) {
-    const QString what = QStringLiteral("a chave \"%1\"").arg(key);
-    const QByteArrayView found = text(64, what);
-    if (found != QByteArrayView(key.data(), key.size()))
-        fail(QStringLiteral("esperada a chave \"%1\", encontrada \"%2\"%3")
-                 .arg(key, preview(found), where()));
-}
-
-quint64 Decoder::unsignedValue(const QString& what) {
-    if (!m_r.isUnsignedInteger()) unexpected(what);
-    const quint64 v = m_r.toUnsignedInteger();
-    next();
-    return v;
-}
-
-bool Decoder::boolValue(const QString& what) {
-    if (!m_r.isBool()) unexpected(what);
-    const bool v = m_r.toBool();
-    next();
-    return v;
+    fail(what);
 }
 
 Packet Decoder::run() {
-    if (m_size > m_limits.maxBytes)
-        fail(QStringLiteral("%1 bytes excedem o limite de %2").arg(m_size).arg(m_limits.maxBytes));
-    if (!m_r.isMap()) {
-        if (m_r.type() == QCborStreamReader::Invalid) failReader();
-        fail(QStringLiteral("não é um pacote de dados (não começa por um mapa)"));
-    }
-    const quint64 topPairs = definiteLength(QStringLiteral("o mapa principal"));
+    if (m_r.size() > m_limits.maxBytes)
+        fail(QStringLiteral("%1 bytes excedem o limite de %2").arg(m_r.size()).arg(m_limits.maxBytes));
+    m_r.expectItem();
+    if (!m_r.isMap()) fail(QStringLiteral("não é um pacote de dados (não começa por um mapa)"));
+    const quint64 topPairs = m_r.definiteLength(QStringLiteral("o mapa principal"));
     if (topPairs < 2) fail(QStringLiteral("não é um pacote de dados (mapa principal curto demais)"));
-    enter();
+    m_r.enter();
     expectKey(QLatin1StringView("format"));
     if (text(16, QStringLiteral("o formato")) != QByteArrayView(kMagic))
         fail(QStringLiteral("não é um pacote de dados (formato desconhecido)"));
     expectKey(QLatin1StringView("version"));
-    const quint64 version = unsignedValue(QStringLiteral("o número da versão"));
+    const quint64 version = m_r.unsignedInteger(QStringLiteral("o número da versão"));
     if (version > kVersion)
         throw PacketError(QStringLiteral("Pacote de dados na versão %1, mais nova que a lida por este programa "
                                          "(versão %2). Atualize o programa.")
@@ -285,29 +132,27 @@ Packet Decoder::run() {
     const QByteArrayView kind = text(16, QStringLiteral("o tipo do pacote"));
     if (kind == QByteArrayView("data")) m_packet.kind = PacketKind::Data;
     else if (kind == QByteArrayView("delta")) m_packet.kind = PacketKind::Delta;
-    else fail(QStringLiteral("tipo de pacote \"%1\" desconhecido").arg(preview(kind)));
+    else fail(QStringLiteral("tipo de pacote \"%1\" desconhecido").arg(CborReader::preview(kind)));
 
     expectKey(QLatin1StringView("fields"));
     readFields();
     expectKey(QLatin1StringView("rows"));
     readRows();
-    leave();
-    if (m_r.currentOffset() != m_size)
-        fail(QStringLiteral("%1 bytes sobrando depois do fim do pacote").arg(m_size - m_r.currentOffset()));
+    m_r.leave();
+    if (m_r.bytesAfter() != 0) fail(QStringLiteral("%1 bytes sobrando depois do fim do pacote").arg(m_r.bytesAfter()));
     return std::move(m_packet);
 }
 
 void Decoder::readFields() {
-    if (!m_r.isArray()) unexpected(QStringLiteral("o array de campos"));
-    const quint64 n = definiteLength(QStringLiteral("o array de campos"));
+    const quint64 n = m_r.arrayLength(QStringLiteral("o array de campos"));
     if (n > quint64(std::max(m_limits.maxFields, 0)))
         fail(QStringLiteral("%1 campos excedem o limite de %2").arg(n).arg(m_limits.maxFields));
-    checkFits(n, 1, QStringLiteral("o array de campos"));
-    enter();
+    m_r.checkFits(n, 1, QStringLiteral("o array de campos"));
+    m_r.enter();
     m_packet.fields.reserve(size_t(n));
     m_foldedNames.reserve(qsizetype(n));
     for (quint64 i = 0; i < n; ++i) readField();
-    leave();
+    m_r.leave();
 }
 
 void Decoder::readField() {
@@ -320,11 +165,11 @@ void Decoder::readField() {
     const int number = int(m_packet.fields.size()) + 1;
     const QString ctx = QStringLiteral("a definição do campo %1").arg(number);
 
-    if (!m_r.isMap()) unexpected(ctx);
-    const quint64 pairs = definiteLength(ctx);
+    if (!m_r.isMap()) m_r.unexpected(ctx);
+    const quint64 pairs = m_r.definiteLength(ctx);
     if (pairs < 2 || pairs > quint64(kKeyCount))
         fail(QStringLiteral("%1 tem %2 entradas").arg(ctx).arg(pairs));
-    enter();
+    m_r.enter();
     FieldDef f;
     bool hasSize = false;
     int last = -1;
@@ -333,14 +178,14 @@ void Decoder::readField() {
         int k = 0;
         while (k < kKeyCount && key != QByteArrayView(kKeys[k].data(), kKeys[k].size())) ++k;
         if (k == kKeyCount)
-            fail(QStringLiteral("chave \"%1\" desconhecida em %2").arg(preview(key), ctx));
+            fail(QStringLiteral("chave \"%1\" desconhecida em %2").arg(CborReader::preview(key), ctx));
         if (k <= last || (p < 2 && k != int(p)))
             fail(QStringLiteral("chave \"%1\" fora de ordem em %2").arg(kKeys[k], ctx));
         last = k;
         switch (k) {
         case 0: {
-            f.name = decodeText(text(m_limits.maxStringChars, QStringLiteral("o nome do campo")),
-                                QStringLiteral("o nome do campo"));
+            f.name = m_r.decodeUtf8(text(m_limits.maxStringChars, QStringLiteral("o nome do campo")),
+                                    QStringLiteral("o nome do campo"));
             if (f.name.isEmpty()) fail(QStringLiteral("campo %1 sem nome").arg(number));
             if (f.name.size() > m_limits.maxStringChars)
                 fail(QStringLiteral("nome do campo %1 longo demais").arg(number));
@@ -353,13 +198,13 @@ void Decoder::readField() {
             const QByteArrayView t = text(16, QStringLiteral("o tipo do campo"));
             if (!fieldTypeFromName(QString::fromUtf8(t), &f.type))
                 fail(QStringLiteral("tipo \"%1\" desconhecido no campo \"%2\"")
-                         .arg(preview(t), f.name));
+                         .arg(CborReader::preview(t), f.name));
             break;
         }
         case 2: {
             if (f.type != FieldType::String)
                 fail(QStringLiteral("o campo \"%1\" não é texto e não pode ter tamanho").arg(f.name));
-            const quint64 size = unsignedValue(QStringLiteral("o tamanho do campo \"%1\"").arg(f.name));
+            const quint64 size = m_r.unsignedInteger(QStringLiteral("o tamanho do campo \"%1\"").arg(f.name));
             if (size > quint64(std::numeric_limits<int>::max()))
                 fail(QStringLiteral("tamanho %1 do campo \"%2\" grande demais").arg(size).arg(f.name));
             f.size = int(size);
@@ -367,41 +212,40 @@ void Decoder::readField() {
             break;
         }
         case 3:
-            f.displayLabel = decodeText(text(m_limits.maxStringChars, QStringLiteral("o rótulo do campo")),
-                                        QStringLiteral("o rótulo do campo"));
+            f.displayLabel = m_r.decodeUtf8(text(m_limits.maxStringChars, QStringLiteral("o rótulo do campo")),
+                                            QStringLiteral("o rótulo do campo"));
             if (f.displayLabel.size() > m_limits.maxStringChars)
                 fail(QStringLiteral("rótulo do campo \"%1\" longo demais").arg(f.name));
             break;
-        case 4: f.required = boolValue(QStringLiteral("um valor lógico em \"required\"")); break;
-        case 5: f.readOnly = boolValue(QStringLiteral("um valor lógico em \"readOnly\"")); break;
+        case 4: f.required = m_r.boolean(QStringLiteral("um valor lógico em \"required\"")); break;
+        case 5: f.readOnly = m_r.boolean(QStringLiteral("um valor lógico em \"readOnly\"")); break;
         case 6:
             if (f.type != FieldType::String)
                 fail(QStringLiteral("o campo \"%1\" não é texto e não pode ter fixedLength").arg(f.name));
-            f.fixedLength = boolValue(QStringLiteral("um valor lógico em \"fixedLength\""));
+            f.fixedLength = m_r.boolean(QStringLiteral("um valor lógico em \"fixedLength\""));
             break;
         }
     }
     if (f.type == FieldType::String && !hasSize)
         fail(QStringLiteral("o campo de texto \"%1\" não traz o tamanho").arg(f.name));
-    leave();
+    m_r.leave();
     m_packet.fields.push_back(std::move(f));
 }
 
 void Decoder::readRows() {
-    if (!m_r.isArray()) unexpected(QStringLiteral("o array de linhas"));
-    const quint64 n = definiteLength(QStringLiteral("o array de linhas"));
+    const quint64 n = m_r.arrayLength(QStringLiteral("o array de linhas"));
     if (n > quint64(std::max<qint64>(m_limits.maxRows, 0)))
         fail(QStringLiteral("%1 linhas excedem o limite de %2").arg(n).arg(m_limits.maxRows));
     // Every row takes at least its container header plus one byte per value.
-    checkFits(n, 1 + m_packet.fields.size(), QStringLiteral("o array de linhas"));
-    enter();
+    m_r.checkFits(n, 1 + m_packet.fields.size(), QStringLiteral("o array de linhas"));
+    m_r.enter();
     m_packet.rows.resize(size_t(n));
     for (quint64 i = 0; i < n; ++i) {
         m_row = qint64(i) + 1;
         readRow(m_packet.rows[size_t(i)]);
     }
     m_row = 0;
-    leave();
+    m_r.leave();
 }
 
 void Decoder::readRow(PacketRow& row) {
@@ -411,12 +255,12 @@ void Decoder::readRow(PacketRow& row) {
         readValues(row.values, "v");
         return;
     }
-    if (!m_r.isMap()) unexpected(QStringLiteral("uma linha (array ou mapa)"));
-    const quint64 pairs = definiteLength(QStringLiteral("a linha %1").arg(m_row));
+    if (!m_r.isMap()) m_r.unexpected(QStringLiteral("uma linha (array ou mapa)"));
+    const quint64 pairs = m_r.definiteLength(QStringLiteral("a linha %1").arg(m_row));
     if (pairs == 0) fail(QStringLiteral("linha %1 sem estado").arg(m_row));
-    enter();
+    m_r.enter();
     expectKey(QLatin1StringView("s"));
-    const quint64 code = unsignedValue(QStringLiteral("o estado da linha"));
+    const quint64 code = m_r.unsignedInteger(QStringLiteral("o estado da linha"));
     if (code < 1 || code > 3)
         fail(QStringLiteral("estado %1 inválido na linha %2 (1, 2 ou 3; linha sem alteração é um array)")
                  .arg(code)
@@ -444,17 +288,17 @@ void Decoder::readRow(PacketRow& row) {
         expectKey(QLatin1StringView("c"));
         readChanged(row.changed);
     }
-    leave();
+    m_r.leave();
 }
 
 void Decoder::readValues(std::vector<Value>& out, const char* part) {
     const size_t count = m_packet.fields.size();
     m_part = part;
-    if (!m_r.isArray()) unexpected(QStringLiteral("um array de valores"));
-    const quint64 n = definiteLength(QStringLiteral("o array de valores"));
+    if (!m_r.isArray()) m_r.unexpected(QStringLiteral("um array de valores"));
+    const quint64 n = m_r.definiteLength(QStringLiteral("o array de valores"));
     if (n != count)
         fail(QStringLiteral("%1 valores%2; o pacote tem %3 campos").arg(n).arg(where()).arg(count));
-    enter();
+    m_r.enter();
     out.reserve(count);
     for (size_t i = 0; i < count; ++i) {
         m_field = int(i);
@@ -462,101 +306,66 @@ void Decoder::readValues(std::vector<Value>& out, const char* part) {
     }
     m_field = -1;
     m_part = nullptr;
-    leave();
+    m_r.leave();
 }
 
 void Decoder::readValue(std::vector<Value>& out) {
     const FieldDef& f = m_packet.fields[size_t(m_field)];
-    switch (m_r.type()) {
-    case QCborStreamReader::SimpleType:
-        if (m_r.isNull()) {
-            out.emplace_back();
-        } else if (f.type == FieldType::Boolean && m_r.isBool()) {
-            out.emplace_back(std::in_place_type<bool>, m_r.toBool());
-        } else {
-            break;
-        }
-        next();
-        return;
-    case QCborStreamReader::String: {
-        if (f.type != FieldType::String) break;
-        const qint64 limit = f.size > 0 ? std::min(f.size, m_limits.maxStringChars) : m_limits.maxStringChars;
-        QString s = decodeText(text(limit, QStringLiteral("texto")), QStringLiteral("texto"));
-        if (s.size() > limit) {
-            if (f.size > 0 && f.size <= m_limits.maxStringChars)
-                fail(QStringLiteral("texto com %1 caracteres excede o tamanho %2%3").arg(s.size()).arg(f.size).arg(where()));
-            fail(QStringLiteral("texto com %1 caracteres excede o limite de %2%3")
-                     .arg(s.size())
-                     .arg(m_limits.maxStringChars)
-                     .arg(where()));
-        }
-        out.emplace_back(std::in_place_type<QString>, std::move(s));
+    if (m_r.isNull()) {
+        m_r.next();
+        out.emplace_back();
         return;
     }
-    case QCborStreamReader::UnsignedInteger: {
-        const quint64 u = m_r.toUnsignedInteger();
-        if (f.type == FieldType::Float) {
-            out.emplace_back(std::in_place_type<double>, double(u));
-        } else if (f.type == FieldType::Integer || f.type == FieldType::DateTime) {
-            if (u > quint64(std::numeric_limits<qint64>::max()))
-                fail(QStringLiteral("inteiro %1 fora da faixa de 64 bits%2").arg(u).arg(where()));
-            if (f.type == FieldType::Integer) out.emplace_back(std::in_place_type<qint64>, qint64(u));
-            else out.emplace_back(std::in_place_type<DateTime>, DateTime{qint64(u)});
-        } else {
-            break;
-        }
-        next();
+    switch (f.type) {
+    case FieldType::String:
+        if (!m_r.isString()) break;
+        readText(out, f);
+        return;
+    case FieldType::Float:
+        // Any integer too: writers may write an integral float as one.
+        if (!m_r.isNumber()) break;
+        out.emplace_back(std::in_place_type<double>, m_r.number());
+        return;
+    case FieldType::Integer:
+        if (!m_r.isInteger()) break;
+        out.emplace_back(std::in_place_type<qint64>, m_r.integer());
+        return;
+    case FieldType::DateTime:
+        if (!m_r.isInteger()) break;
+        out.emplace_back(std::in_place_type<DateTime>, DateTime{m_r.integer()});
+        return;
+    case FieldType::Boolean:
+        if (!m_r.isBool()) break;
+        out.emplace_back(std::in_place_type<bool>, m_r.boolean());
         return;
     }
-    case QCborStreamReader::NegativeInteger: {
-        // The value is -1 - raw; toNegativeInteger() returns raw + 1, wrapping for -2^64.
-        const quint64 raw = quint64(m_r.toNegativeInteger()) - 1;
-        if (f.type == FieldType::Float) {
-            out.emplace_back(std::in_place_type<double>, -1.0 - double(raw));
-        } else if (f.type == FieldType::Integer || f.type == FieldType::DateTime) {
-            if (raw > quint64(std::numeric_limits<qint64>::max()))
-                fail(QStringLiteral("inteiro negativo fora da faixa de 64 bits%1").arg(where()));
-            const qint64 v = -1 - qint64(raw);
-            if (f.type == FieldType::Integer) out.emplace_back(std::in_place_type<qint64>, v);
-            else out.emplace_back(std::in_place_type<DateTime>, DateTime{v});
-        } else {
-            break;
-        }
-        next();
-        return;
+    m_r.unexpected(QStringLiteral("um valor do tipo %1").arg(fieldTypeName(f.type)));
+}
+
+void Decoder::readText(std::vector<Value>& out, const FieldDef& f) {
+    const qint64 limit = f.size > 0 ? std::min(f.size, m_limits.maxStringChars) : m_limits.maxStringChars;
+    QString s = m_r.decodeUtf8(text(limit, QStringLiteral("texto")), QStringLiteral("texto"));
+    if (s.size() > limit) {
+        if (f.size > 0 && f.size <= m_limits.maxStringChars)
+            fail(QStringLiteral("texto com %1 caracteres excede o tamanho %2%3").arg(s.size()).arg(f.size).arg(where()));
+        fail(QStringLiteral("texto com %1 caracteres excede o limite de %2%3")
+                 .arg(s.size())
+                 .arg(m_limits.maxStringChars)
+                 .arg(where()));
     }
-    case QCborStreamReader::Double:
-        if (f.type != FieldType::Float) break;
-        out.emplace_back(std::in_place_type<double>, m_r.toDouble());
-        next();
-        return;
-    case QCborStreamReader::Float:
-        if (f.type != FieldType::Float) break;
-        out.emplace_back(std::in_place_type<double>, double(m_r.toFloat()));
-        next();
-        return;
-    case QCborStreamReader::Float16:
-        if (f.type != FieldType::Float) break;
-        out.emplace_back(std::in_place_type<double>, double(float(m_r.toFloat16())));
-        next();
-        return;
-    default:
-        break;
-    }
-    unexpected(QStringLiteral("um valor do tipo %1").arg(fieldTypeName(f.type)));
+    out.emplace_back(std::in_place_type<QString>, std::move(s));
 }
 
 void Decoder::readChanged(std::vector<int>& out) {
     const quint64 fieldCount = m_packet.fields.size();
-    if (!m_r.isArray()) unexpected(QStringLiteral("o array de campos alterados"));
-    const quint64 n = definiteLength(QStringLiteral("o array de campos alterados"));
+    const quint64 n = m_r.arrayLength(QStringLiteral("o array de campos alterados"));
     if (n > fieldCount)
         fail(QStringLiteral("linha %1 lista %2 campos alterados; o pacote tem %3").arg(m_row).arg(n).arg(fieldCount));
-    enter();
+    m_r.enter();
     out.reserve(size_t(n));
     qint64 previous = -1;
     for (quint64 i = 0; i < n; ++i) {
-        const quint64 index = unsignedValue(QStringLiteral("um índice de campo alterado"));
+        const quint64 index = m_r.unsignedInteger(QStringLiteral("um índice de campo alterado"));
         if (index >= fieldCount)
             fail(QStringLiteral("índice de campo alterado %1 fora da faixa na linha %2").arg(index).arg(m_row));
         if (qint64(index) <= previous)
@@ -564,7 +373,7 @@ void Decoder::readChanged(std::vector<int>& out) {
         previous = qint64(index);
         out.push_back(int(index));
     }
-    leave();
+    m_r.leave();
 }
 
 }  // namespace
@@ -819,10 +628,10 @@ Packet decodePacket(const QByteArray& bytes, const PacketLimits& limits) {
 bool isPacket(const QByteArray& bytes) {
     QCborStreamReader r(bytes);
     if (!r.isMap() || !r.isLengthKnown() || r.length() < 2 || !r.enterContainer()) return false;
-    const TextSpan key = takeText(r, bytes.constData(), bytes.size(), 16);
-    if (key.status != TextStatus::Ok || key.utf8 != QByteArrayView("format")) return false;
-    const TextSpan magic = takeText(r, bytes.constData(), bytes.size(), 16);
-    return magic.status == TextStatus::Ok && magic.utf8 == QByteArrayView(kMagic);
+    const CborString key = takeCborString(r, bytes, QCborStreamReader::String, 16);
+    if (key.status != CborString::Ok || key.bytes != QByteArrayView("format")) return false;
+    const CborString magic = takeCborString(r, bytes, QCborStreamReader::String, 16);
+    return magic.status == CborString::Ok && magic.bytes == QByteArrayView(kMagic);
 }
 
 }  // namespace host

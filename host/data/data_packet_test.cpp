@@ -558,6 +558,9 @@ TEST(DataPacket, BadPacketsAreRefused) {
          }),
          "esperada a chave \"fields\""},
         {"trailing bytes", valid + hex("00"), "sobrando"},
+        // Cut inside the header of what follows a key: read as the text it should be, and found cut.
+        {"cut after a key", hex("a566666f726d61741900"),
+         "Pacote de dados inválido: pacote truncado: texto maior que os bytes restantes"},
         {"over maxBytes", valid, "excedem o limite", fewBytes},
 
         // Field definitions

@@ -312,6 +312,34 @@ TEST(RpcCodec, MalformedRequestsAreRefusedWithAClearMessage) {
              return c.bytes;
          }(), "esperada a chave \"module\""},
         {"oversized", valid + QByteArray(5000, 'x'), "limite de 4096"},
+        {"string header cut short", [] {
+             Cbor c;
+             header(c.w, 8, "call");
+             c.w.append(QLatin1StringView("module"));
+             c.w.device()->write(QByteArray::fromHex("7900"));  // a 2-byte length with 1 byte
+             return c.bytes;
+         }(), "mensagem truncada em nome do módulo"},
+        {"other header cut short after a key", [] {
+             Cbor c;
+             header(c.w, 8, "call");
+             c.w.append(QLatin1StringView("module"));
+             c.w.device()->write(QByteArray::fromHex("1900"));  // an integer's 2-byte argument with 1 byte
+             return c.bytes;
+         }(), "mensagem truncada em nome do módulo"},
+        {"text declared past the end", [] {
+             Cbor c;
+             header(c.w, 8, "call");
+             c.w.append(QLatin1StringView("module"));
+             c.w.device()->write(QByteArray::fromHex("6541"));
+             return c.bytes;
+         }(), "mensagem truncada: nome do módulo maior que os bytes restantes"},
+        {"module name over its bound", [] {
+             Cbor c;
+             header(c.w, 8, "call");
+             c.w.append(QLatin1StringView("module"));
+             c.w.append(QString(400, QChar(u'M')));
+             return c.bytes;
+         }(), "nome do módulo grande demais (400 bytes)"},
     };
     for (const BadMessage& c : cases) {
         SCOPED_TRACE(c.name);
@@ -367,4 +395,32 @@ TEST(RpcCodec, WriterRefusesWhatTheReaderWouldRefuse) {
 
     RpcResponse tooDeepAnswer = RpcResponse::success(nested(RpcLimits{}.maxDepth + 1));
     EXPECT_THROW(encodeResponse(tooDeepAnswer), RpcError);
+}
+
+// Values as deep as the limits allow are read, whatever the limits: the CBOR
+// reader's own nesting guard never speaks before them.
+TEST(RpcCodec, NestingFollowsTheLimitsWhateverTheirDepth) {
+    RpcLimits deep;
+    deep.maxDepth = 100;
+    RpcRequest request;
+    request.module = "M";
+    request.method = "m";
+    request.args = {nested(100)};
+    expectSameRequest(request, decodeRequest(encodeRequest(request, deep), deep));
+
+    const RpcResponse answer = RpcResponse::success(nested(100), {nested(100)});
+    const RpcResponse back = decodeResponse(encodeResponse(answer, deep), deep);
+    EXPECT_TRUE(back.value == answer.value);
+    ASSERT_EQ(back.byRef.size(), 1u);
+    EXPECT_TRUE(back.byRef[0] == answer.byRef[0]);
+
+    RpcLimits deeper = deep;
+    deeper.maxDepth = 101;
+    request.args = {nested(101)};
+    try {
+        decodeRequest(encodeRequest(request, deeper), deep);
+        ADD_FAILURE() << "accepted";
+    } catch (const RpcError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Requisição inválida: arrays aninhados em mais de 100 níveis"));
+    }
 }

@@ -9,88 +9,43 @@ namespace host::rpc_detail {
 
 namespace {
 
-QString cborErrorText(QCborError e) {
-    switch (e.c) {
-    case QCborError::EndOfFile: return QStringLiteral("mensagem truncada (os dados terminam antes do fim)");
-    case QCborError::UnexpectedBreak: return QStringLiteral("marca de fim (break) fora de lugar");
-    case QCborError::IllegalType:
-    case QCborError::UnknownType: return QStringLiteral("byte de tipo CBOR inválido");
-    case QCborError::IllegalNumber: return QStringLiteral("número CBOR com codificação inválida");
-    case QCborError::IllegalSimpleType: return QStringLiteral("valor simples CBOR inválido");
-    case QCborError::InvalidUtf8String: return QStringLiteral("texto UTF-8 inválido");
-    case QCborError::DataTooLarge: return QStringLiteral("dado grande demais");
-    case QCborError::NestingTooDeep: return QStringLiteral("aninhamento profundo demais");
-    default: return QStringLiteral("erro de decodificação CBOR (%1)").arg(e.toString());
-    }
+// A value sits inside the message's map and a list at most; RpcLimits bounds
+// its own arrays before the reader's nesting guard could speak.
+constexpr int kLevelsAboveValues = 2;
+
+int nestingGuard(const RpcLimits& limits) {
+    const qint64 levels = qint64(std::max(limits.maxDepth, 0)) + kLevelsAboveValues;
+    return int(std::min<qint64>(levels, std::numeric_limits<int>::max()));
 }
-
-// A short, always valid rendering of unexpected text for messages.
-QString preview(QByteArrayView utf8) { return QString::fromUtf8(utf8.first(std::min<qsizetype>(utf8.size(), 40))); }
-
-// A UTF-8 byte count that no text of at most maxChars UTF-16 units can exceed.
-quint64 utf8Bound(qint64 maxChars) { return quint64(std::max<qint64>(maxChars, 0)) * 3; }
 
 }  // namespace
 
 RpcReader::RpcReader(const QByteArray& bytes, const RpcLimits& limits, QString prefix)
-    : m_data(bytes.constData()), m_size(bytes.size()), m_limits(limits), m_prefix(std::move(prefix)), m_r(bytes) {}
+    : m_limits(limits), m_prefix(std::move(prefix)), m_cbor(bytes, *this, nestingGuard(limits)) {}
 
 void RpcReader::fail(const QString& detail) const { throw RpcError(m_prefix + detail); }
 
-void RpcReader::failReader() {
-    const QCborError e = m_r.lastError();
-    if (e.c == QCborError::NoError) fail(QStringLiteral("fim inesperado de array ou mapa"));
-    fail(cborErrorText(e) + QStringLiteral(" (byte %1)").arg(m_r.currentOffset()));
-}
-
-void RpcReader::unexpected(const QString& expected) {
-    QString found;
-    switch (m_r.type()) {
-    case QCborStreamReader::Invalid: failReader();
-    case QCborStreamReader::UnsignedInteger:
-    case QCborStreamReader::NegativeInteger: found = QStringLiteral("um inteiro"); break;
-    case QCborStreamReader::ByteArray: found = QStringLiteral("bytes"); break;
-    case QCborStreamReader::String: found = QStringLiteral("um texto"); break;
-    case QCborStreamReader::Array: found = QStringLiteral("um array"); break;
-    case QCborStreamReader::Map: found = QStringLiteral("um mapa"); break;
-    case QCborStreamReader::Tag: found = QStringLiteral("uma tag CBOR"); break;
-    case QCborStreamReader::SimpleType:
-        if (m_r.isNull()) found = QStringLiteral("nulo");
-        else if (m_r.isBool()) found = QStringLiteral("um valor lógico");
-        else found = QStringLiteral("um valor simples CBOR não aceito");
-        break;
-    case QCborStreamReader::Float16:
-    case QCborStreamReader::Float:
-    case QCborStreamReader::Double: found = QStringLiteral("um número de ponto flutuante"); break;
+void RpcReader::badString(CborStringFault fault, const QString& what, quint64, quint64 declaredBytes) const {
+    switch (fault) {
+    case CborStringFault::Indefinite: fail(QStringLiteral("%1 de tamanho indefinido não é aceito").arg(what));
+    case CborStringFault::HeaderCut: fail(QStringLiteral("mensagem truncada em %1").arg(what));
+    case CborStringFault::PastEnd:
+        fail(QStringLiteral("mensagem truncada: %1 maior que os bytes restantes").arg(what));
+    case CborStringFault::TooLong: fail(QStringLiteral("%1 grande demais (%2 bytes)").arg(what).arg(declaredBytes));
     }
-    fail(QStringLiteral("esperado %1, encontrado %2 (byte %3)").arg(expected, found).arg(m_r.currentOffset()));
-}
-
-void RpcReader::next() {
-    if (!m_r.next()) failReader();
-}
-
-void RpcReader::enter() {
-    if (!m_r.enterContainer()) failReader();
-}
-
-void RpcReader::leave() {
-    if (!m_r.leaveContainer()) failReader();
+    fail(what);
 }
 
 QByteArrayView RpcReader::openMessage(quint64* pairs) {
-    if (m_size > m_limits.maxBytes)
+    if (m_cbor.size() > m_limits.maxBytes)
         fail(QStringLiteral("mensagem maior que o limite de %1 bytes").arg(m_limits.maxBytes));
-    if (!m_r.isMap()) {
-        if (m_r.type() == QCborStreamReader::Invalid) failReader();
-        fail(QStringLiteral("não é uma mensagem de chamada remota (não começa por um mapa)"));
-    }
-    if (!m_r.isLengthKnown()) fail(QStringLiteral("mapa principal de tamanho indefinido não é aceito"));
-    *pairs = m_r.length();
+    m_cbor.expectItem();
+    if (!m_cbor.isMap()) fail(QStringLiteral("não é uma mensagem de chamada remota (não começa por um mapa)"));
+    *pairs = m_cbor.definiteLength(QStringLiteral("mapa principal"));
     if (*pairs < 3) fail(QStringLiteral("não é uma mensagem de chamada remota (mapa principal curto demais)"));
     enter();
     expectKey(QLatin1StringView("format"));
-    if (span(QCborStreamReader::String, 16, QStringLiteral("o formato")) != QByteArrayView(kMagic))
+    if (m_cbor.textBytes(QStringLiteral("o formato"), 16) != QByteArrayView(kMagic))
         fail(QStringLiteral("não é uma mensagem de chamada remota (formato desconhecido)"));
     expectKey(QLatin1StringView("version"));
     const quint64 version = unsignedValue(QStringLiteral("o número da versão"));
@@ -101,64 +56,17 @@ QByteArrayView RpcReader::openMessage(quint64* pairs) {
                                       .arg(kRpcVersion));
     if (version != kRpcVersion) fail(QStringLiteral("versão %1 do protocolo não existe").arg(version));
     expectKey(QLatin1StringView("type"));
-    return span(QCborStreamReader::String, 16, QStringLiteral("o tipo da mensagem"));
+    return m_cbor.textBytes(QStringLiteral("o tipo da mensagem"), 16);
 }
 
 void RpcReader::closeMessage() {
     leave();
-    if (m_r.currentOffset() != m_size)
-        fail(QStringLiteral("%1 bytes sobrando depois do fim da mensagem").arg(m_size - m_r.currentOffset()));
-}
-
-// Locates the bytes of the current definite-length text or byte string and
-// moves past it. The declared length is checked against the bytes left and
-// against maxBytes before anything is read.
-QByteArrayView RpcReader::span(QCborStreamReader::Type type, quint64 maxBytes, const QString& what) {
-    if (m_r.type() != type) unexpected(what);
-    const qint64 off = m_r.currentOffset();
-    if (off < 0 || off >= m_size) fail(QStringLiteral("mensagem truncada em %1").arg(what));
-    const quint8 initial = quint8(m_data[off]);
-    const quint8 info = initial & 0x1f;
-    quint64 len = 0;
-    qint64 header = 1;
-    if (info < 24) {
-        len = info;
-    } else if (info <= 27) {
-        const int extra = 1 << (info - 24);
-        header += extra;
-        if (header > m_size - off) fail(QStringLiteral("mensagem truncada em %1").arg(what));
-        for (int i = 1; i <= extra; ++i) len = (len << 8) | quint8(m_data[off + i]);
-    } else {
-        fail(QStringLiteral("%1 de tamanho indefinido não é aceito").arg(what));
-    }
-    if (len > quint64(m_size - off - header))
-        fail(QStringLiteral("mensagem truncada: %1 maior que os bytes restantes").arg(what));
-    if (len > maxBytes) fail(QStringLiteral("%1 grande demais (%2 bytes)").arg(what).arg(len));
-
-    // A definite-length string is one chunk; reading it into a zero-sized
-    // buffer skips it, then the second call reports its end.
-    char sink = 0;
-    auto res = m_r.readStringChunk(&sink, 0);
-    if (res.status == QCborStreamReader::Ok) res = m_r.readStringChunk(&sink, 0);
-    if (res.status != QCborStreamReader::EndOfString) failReader();
-    return QByteArrayView(m_data + off + header, qsizetype(len));
-}
-
-QString RpcReader::decodeUtf8(QByteArrayView utf8, const QString& what) {
-    m_decoder.resetState();
-    QString s = m_decoder.decode(utf8);
-    if (m_decoder.hasError()) fail(QStringLiteral("%1 com UTF-8 inválido").arg(what));
-    return s;
-}
-
-void RpcReader::expectKey(QLatin1StringView key) {
-    const QByteArrayView found = span(QCborStreamReader::String, 64, QStringLiteral("a chave \"%1\"").arg(key));
-    if (found != QByteArrayView(key.data(), key.size()))
-        fail(QStringLiteral("esperada a chave \"%1\", encontrada \"%2\"").arg(key, preview(found)));
+    if (m_cbor.bytesAfter() != 0)
+        fail(QStringLiteral("%1 bytes sobrando depois do fim da mensagem").arg(m_cbor.bytesAfter()));
 }
 
 QString RpcReader::text(const QString& what, qint64 maxChars) {
-    QString s = decodeUtf8(span(QCborStreamReader::String, utf8Bound(maxChars), what), what);
+    QString s = m_cbor.text(what, CborReader::utf8Bound(maxChars));
     if (s.size() > maxChars) fail(QStringLiteral("%1 com mais de %2 caracteres").arg(what).arg(maxChars));
     return s;
 }
@@ -169,26 +77,12 @@ QString RpcReader::name(const QString& what, int maxChars) {
     return s;
 }
 
-quint64 RpcReader::unsignedValue(const QString& what) {
-    if (!m_r.isUnsignedInteger()) unexpected(what);
-    const quint64 v = m_r.toUnsignedInteger();
-    next();
-    return v;
-}
-
 // A declared count must fit both the limit and the bytes left, so no reserve()
 // can be driven by a length the input cannot back.
 quint64 RpcReader::arrayLength(const QString& what, quint64 max, quint64 minBytesEach) {
-    if (!m_r.isArray()) unexpected(what);
-    if (!m_r.isLengthKnown()) fail(QStringLiteral("%1 de tamanho indefinido não é aceito").arg(what));
-    const quint64 n = m_r.length();
+    const quint64 n = m_cbor.arrayLength(what);
     if (n > max) fail(QStringLiteral("%1 com %2 elementos excede o limite de %3").arg(what).arg(n).arg(max));
-    const qint64 left = m_size - m_r.currentOffset() - 1;
-    if (left < 0 || n > quint64(left) / minBytesEach)
-        fail(QStringLiteral("%1 declara %2 elementos, mais do que cabem nos %3 bytes restantes")
-                 .arg(what)
-                 .arg(n)
-                 .arg(std::max<qint64>(left, 0)));
+    m_cbor.checkFits(n, minBytesEach, what);
     return n;
 }
 
@@ -201,85 +95,54 @@ RemoteValue RpcReader::value() { return valueAt(0); }
 
 RemoteValue RpcReader::valueAt(int depth) {
     countValue();
-    switch (m_r.type()) {
+    switch (m_cbor.type()) {
     case QCborStreamReader::SimpleType:
-        if (m_r.isNull()) {
-            next();
+        if (m_cbor.isNull()) {
+            m_cbor.next();
             return {};
         }
-        if (m_r.isBool()) {
-            const bool b = m_r.toBool();
-            next();
-            return RemoteValue(b);
-        }
+        if (m_cbor.isBool()) return RemoteValue(m_cbor.boolean());
         break;
     case QCborStreamReader::String:
-        return RemoteValue(
-            decodeUtf8(span(QCborStreamReader::String, quint64(m_limits.maxBytes), QStringLiteral("texto")),
-                       QStringLiteral("texto")));
-    case QCborStreamReader::ByteArray: {
-        const QByteArrayView bytes = span(QCborStreamReader::ByteArray, quint64(m_limits.maxBytes),
-                                          QStringLiteral("pacote de dados"));
-        QByteArray packet = bytes.toByteArray();
-        if (!isPacket(packet)) fail(QStringLiteral("bytes que não são um pacote de dados"));
-        return RemoteValue::packet(std::move(packet));
-    }
+        return RemoteValue(m_cbor.text(QStringLiteral("texto"), quint64(m_limits.maxBytes)));
+    case QCborStreamReader::ByteArray: return packetValue();
     case QCborStreamReader::UnsignedInteger:
-    case QCborStreamReader::NegativeInteger: return integerValue();
-    case QCborStreamReader::Double: {
-        const double d = m_r.toDouble();
-        next();
-        return RemoteValue(d);
-    }
-    case QCborStreamReader::Float: {
-        const double d = double(m_r.toFloat());
-        next();
-        return RemoteValue(d);
-    }
-    case QCborStreamReader::Float16: {
-        const double d = double(float(m_r.toFloat16()));
-        next();
-        return RemoteValue(d);
-    }
+    case QCborStreamReader::NegativeInteger: return RemoteValue(m_cbor.integer());
+    case QCborStreamReader::Double:
+    case QCborStreamReader::Float:
+    case QCborStreamReader::Float16: return RemoteValue(m_cbor.number());
     case QCborStreamReader::Tag: return dateTimeValue();
-    case QCborStreamReader::Array: {
-        if (depth >= m_limits.maxDepth)
-            fail(QStringLiteral("arrays aninhados em mais de %1 níveis").arg(m_limits.maxDepth));
-        const quint64 n = arrayLength(QStringLiteral("o array"), quint64(std::max<qint64>(m_limits.maxValues, 0)), 1);
-        enter();
-        RemoteValue::Array items;
-        items.reserve(size_t(n));
-        for (quint64 i = 0; i < n; ++i) items.push_back(valueAt(depth + 1));
-        leave();
-        return RemoteValue(std::move(items));
-    }
+    case QCborStreamReader::Array: return arrayValue(depth);
     default: break;
     }
-    unexpected(QStringLiteral("um valor (nulo, texto, data-hora, lógico, número, pacote de dados ou array)"));
+    m_cbor.unexpected(QStringLiteral("um valor (nulo, texto, data-hora, lógico, número, pacote de dados ou array)"));
 }
 
-RemoteValue RpcReader::integerValue() {
-    if (m_r.isUnsignedInteger()) {
-        const quint64 u = m_r.toUnsignedInteger();
-        if (u > quint64(std::numeric_limits<qint64>::max()))
-            fail(QStringLiteral("inteiro %1 fora da faixa de 64 bits").arg(u));
-        next();
-        return RemoteValue(qint64(u));
-    }
-    // The value is -1 - raw; toNegativeInteger() returns raw + 1, wrapping for -2^64.
-    const quint64 raw = quint64(m_r.toNegativeInteger()) - 1;
-    if (raw > quint64(std::numeric_limits<qint64>::max()))
-        fail(QStringLiteral("inteiro negativo fora da faixa de 64 bits"));
-    next();
-    return RemoteValue(qint64(-1 - qint64(raw)));
+RemoteValue RpcReader::arrayValue(int depth) {
+    if (depth >= m_limits.maxDepth)
+        fail(QStringLiteral("arrays aninhados em mais de %1 níveis").arg(m_limits.maxDepth));
+    const quint64 n = arrayLength(QStringLiteral("o array"), quint64(std::max<qint64>(m_limits.maxValues, 0)), 1);
+    enter();
+    RemoteValue::Array items;
+    items.reserve(size_t(n));
+    for (quint64 i = 0; i < n; ++i) items.push_back(valueAt(depth + 1));
+    leave();
+    return RemoteValue(std::move(items));
+}
+
+RemoteValue RpcReader::packetValue() {
+    const QByteArrayView bytes = m_cbor.byteString(QStringLiteral("pacote de dados"), quint64(m_limits.maxBytes));
+    QByteArray packet = bytes.toByteArray();
+    if (!isPacket(packet)) fail(QStringLiteral("bytes que não são um pacote de dados"));
+    return RemoteValue::packet(std::move(packet));
 }
 
 RemoteValue RpcReader::dateTimeValue() {
-    const quint64 tag = quint64(m_r.toTag());
+    const quint64 tag = m_cbor.tagNumber();
     if (tag != kDateTimeTag) fail(QStringLiteral("tag CBOR %1 não aceita").arg(tag));
-    next();
-    if (!m_r.isInteger()) unexpected(QStringLiteral("um inteiro (milissegundos) na data-hora"));
-    return RemoteValue(DateTime{integerValue().integer()});
+    m_cbor.next();
+    if (!m_cbor.isInteger()) m_cbor.unexpected(QStringLiteral("um inteiro (milissegundos) na data-hora"));
+    return RemoteValue(DateTime{m_cbor.integer()});
 }
 
 }  // namespace host::rpc_detail

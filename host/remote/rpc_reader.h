@@ -1,14 +1,10 @@
 #pragma once
-// Internal: a strict, bounded CBOR reader for remote-call messages. Walks the
-// bytes with QCborStreamReader and takes text and byte strings straight from
-// the input buffer (no intermediate copy; QCborStreamReader::readString() in
-// Qt 6.4 also drops a leading U+FEFF, which would alter a text argument).
-// Every failure throws RpcError with the message's prefix.
+// Internal: the remote-call messages' reading on top of the shared CBOR
+// reader (host/data/cbor_reader.h): the message's envelope, its limits, its
+// values. Every failure throws RpcError with the message's prefix.
 #include "rpc_codec.h"
 
-#include <QtCore/QByteArrayView>
-#include <QtCore/QCborStreamReader>
-#include <QtCore/QStringDecoder>
+#include "host/data/cbor_reader.h"
 
 namespace host::rpc_detail {
 
@@ -16,7 +12,7 @@ namespace host::rpc_detail {
 inline constexpr quint64 kDateTimeTag = 44800;
 inline constexpr char kMagic[] = "afrpc";
 
-class RpcReader {
+class RpcReader final : private CborWording {
 public:
     RpcReader(const QByteArray& bytes, const RpcLimits& limits, QString prefix);
 
@@ -25,35 +21,33 @@ public:
     QByteArrayView openMessage(quint64* pairs);
     void closeMessage();  // leaves the map; nothing may follow it
 
-    void expectKey(QLatin1StringView key);
+    void expectKey(QLatin1StringView key) { m_cbor.expectKey(key, 64); }
     QString name(const QString& what, int maxChars);  // non-empty
     QString text(const QString& what, qint64 maxChars);
     quint64 arrayLength(const QString& what, quint64 max, quint64 minBytesEach);
-    void enter();
-    void leave();
-    quint64 unsignedValue(const QString& what);
+    void enter() { m_cbor.enter(); }
+    void leave() { m_cbor.leave(); }
+    quint64 unsignedValue(const QString& what) { return m_cbor.unsignedInteger(what); }
     RemoteValue value();
 
-    [[noreturn]] void fail(const QString& detail) const;
+    [[noreturn]] void fail(const QString& detail) const override;
 
 private:
-    RemoteValue valueAt(int depth);
-    RemoteValue dateTimeValue();
-    RemoteValue integerValue();
-    QByteArrayView span(QCborStreamReader::Type type, quint64 maxBytes, const QString& what);
-    QString decodeUtf8(QByteArrayView utf8, const QString& what);
-    void next();
-    void countValue();
-    [[noreturn]] void failReader();
-    [[noreturn]] void unexpected(const QString& expected);
+    QString truncated() const override { return QStringLiteral("mensagem truncada"); }
+    QString tagFound() const override { return QStringLiteral("uma tag CBOR"); }
+    QString simpleFound() const override { return QStringLiteral("um valor simples CBOR não aceito"); }
+    [[noreturn]] void badString(CborStringFault fault, const QString& what, quint64 maxBytes,
+                                quint64 declaredBytes) const override;
 
-    const char* m_data;
-    qint64 m_size;
+    RemoteValue valueAt(int depth);
+    RemoteValue arrayValue(int depth);
+    RemoteValue packetValue();
+    RemoteValue dateTimeValue();
+    void countValue();
+
     const RpcLimits& m_limits;
     QString m_prefix;
-    QCborStreamReader m_r;
-    QStringDecoder m_decoder{QStringDecoder::Utf8,
-                             QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom};
+    CborReader m_cbor;
     qint64 m_values = 0;
 };
 

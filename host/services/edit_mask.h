@@ -2,6 +2,8 @@
 // The classic edit-mask syntax the host hands out (`DateMask`, `PictPess`,
 // `DBPict`), and the formatting of stored values through such a mask for
 // display (grids show registration numbers and codes formatted).
+// parseEditMask is the one reader of mask texts: the edit boxes build their
+// editing on what it returns.
 //
 // A mask has up to three sections separated by ';':
 //   body ; save-literals ; blank

@@ -44,6 +44,57 @@ TEST(ParseEditMask, GroupsAreTheLevelsOfACodePicture) {
     EXPECT_EQ(parseEditMask(QString()).groupCount(), 0);
 }
 
+// Each position as the mask would write it; a literal in brackets.
+std::string shape(const EditMask& m) {
+    QString out;
+    for (const MaskSlot& s : m.positions) {
+        switch (s.kind) {
+        case MaskSlot::Literal: out += u'[' + QString(s.literal) + u']'; break;
+        case MaskSlot::Digit: out += s.required ? u'0' : u'9'; break;
+        case MaskSlot::DigitOrSign: out += u'#'; break;
+        case MaskSlot::Letter: out += s.required ? u'L' : u'l'; break;
+        case MaskSlot::LetterOrDigit: out += s.required ? u'A' : u'a'; break;
+        case MaskSlot::AnyChar: out += s.required ? u'C' : u'c'; break;
+        }
+    }
+    return out.toStdString();
+}
+
+// The corners of the grammar the host and the kit's edit boxes both read through this parser.
+TEST(ParseEditMask, GrammarCorners) {
+    struct Case {
+        const char* mask;
+        const char* shape;
+        bool saveLiterals;
+        QChar blank;
+        bool leadingBlanks;
+    };
+    const Case cases[] = {
+        {"99!99", "9999", true, u'_', true},       // '!' anywhere is the flag, never a position
+        {"99\\", "99[\\]", true, u'_', false},    // a trailing backslash is itself a literal
+        {"9\\;9;0", "9[;]9", false, u'_', false},  // an escaped ';' is a literal, not a section
+        {"99;99", "99", true, u'_', false},        // every unescaped ';' ends a section
+        {"99; 0;*", "99", false, u'*', false},     // the save section is read trimmed
+        {"99;00;_", "99", true, u'_', false},      // anything but "0" stores the literals
+        {"99;0;", "99", false, u'_', false},       // an empty blank section keeps '_'
+        {"_9_", "[ ]9[ ]", true, u'_', false},     // '_' is a literal blank
+        {"\\0\\9-0", "[0][9][-]0", true, u'_', false},
+        {">l<l<>l", "lll", true, u'_', false},     // case marks take no position
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mask);
+        const EditMask m = parseEditMask(QString::fromUtf8(c.mask));
+        EXPECT_EQ(shape(m), c.shape);
+        EXPECT_EQ(m.saveLiterals, c.saveLiterals);
+        EXPECT_EQ(m.blank, c.blank);
+        EXPECT_EQ(m.leadingBlanks, c.leadingBlanks);
+    }
+    const EditMask cased = parseEditMask(QStringLiteral(">l<l<>l"));
+    EXPECT_EQ(cased.positions[0].letterCase, MaskSlot::Upper);
+    EXPECT_EQ(cased.positions[1].letterCase, MaskSlot::Lower);
+    EXPECT_EQ(cased.positions[2].letterCase, MaskSlot::Keep);
+}
+
 struct FormatCase {
     const char* mask;
     const char* value;

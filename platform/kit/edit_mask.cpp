@@ -1,111 +1,74 @@
 #include "edit_mask.h"
 
-#include <QtCore/QStringList>
-
 namespace kit {
 
 namespace {
 
+using host::MaskSlot;
+
 // Characters with a meaning in Qt's input masks: a literal among them is escaped.
 bool qtMeta(QChar c) { return QStringLiteral("AaNnXx90Dd#HhBb<>!\\[]{}").contains(c); }
 
+QChar qtCaseSwitch(MaskSlot::Case letterCase) {
+    switch (letterCase) {
+    case MaskSlot::Upper: return u'>';
+    case MaskSlot::Lower: return u'<';
+    case MaskSlot::Keep: break;
+    }
+    return u'!';
+}
+
+QChar qtPositionChar(const MaskSlot& s) {
+    switch (s.kind) {
+    case MaskSlot::Digit: return s.required ? u'9' : u'0';
+    case MaskSlot::DigitOrSign: return u'#';
+    case MaskSlot::Letter: return s.required ? u'A' : u'a';
+    case MaskSlot::LetterOrDigit: return s.required ? u'N' : u'n';
+    case MaskSlot::AnyChar: return s.required ? u'X' : u'x';
+    case MaskSlot::Literal: break;
+    }
+    return s.literal;
+}
+
+// Whether a stored character lands on this position when a value is laid on
+// the edit. Wider than the host's display formatting (any Unicode digit,
+// letter or number): the edit must show whatever was stored, and Qt's input
+// mask is what checks the typing.
+bool landsOn(const MaskSlot& s, QChar c) {
+    switch (s.kind) {
+    case MaskSlot::Literal: return c == s.literal;
+    case MaskSlot::Digit: return c.isDigit();
+    case MaskSlot::DigitOrSign: return c.isDigit() || c == u'+' || c == u'-';
+    case MaskSlot::Letter: return c.isLetter();
+    case MaskSlot::LetterOrDigit: return c.isLetterOrNumber();
+    case MaskSlot::AnyChar: return c.isPrint();
+    }
+    return false;
+}
+
 }  // namespace
 
-EditMask::EditMask(const QString& mask) : m_source(mask) {
-    // Sections are split on the last two ';' so a literal ';' inside the picture survives.
-    QString picture = mask;
-    const int last = int(mask.lastIndexOf(u';'));
-    if (last >= 0) {
-        const int previous = last > 0 ? int(mask.lastIndexOf(u';', last - 1)) : -1;
-        if (previous >= 0 && last - previous <= 2) {
-            picture = mask.left(previous);
-            const QString save = mask.mid(previous + 1, last - previous - 1);
-            m_saveLiterals = save != QStringLiteral("0");
-            const QString blank = mask.mid(last + 1);
-            if (!blank.isEmpty()) m_blank = blank.at(0);
-        } else if (mask.size() - last <= 2) {
-            picture = mask.left(last);
-            m_saveLiterals = mask.mid(last + 1) != QStringLiteral("0");
-        }
-    }
-
-    Case letterCase = Case::Keep;
-    for (qsizetype i = 0; i < picture.size(); ++i) {
-        const QChar c = picture.at(i);
-        Slot s;
-        s.letterCase = letterCase;
-        switch (c.unicode()) {
-        case u'!':
-            if (i == 0) continue;
-            s.literal = c;
-            break;
-        case u'>':
-            letterCase = Case::Upper;
-            continue;
-        case u'<':
-            if (i + 1 < picture.size() && picture.at(i + 1) == u'>') {  // "<>": no conversion
-                letterCase = Case::Keep;
-                ++i;
-            } else {
-                letterCase = Case::Lower;
-            }
-            continue;
-        case u'\\':
-            if (++i < picture.size()) s.literal = picture.at(i);
-            else continue;
-            break;
-        case u'0': s.kind = Kind::Digit; s.required = true; break;
-        case u'9': s.kind = Kind::Digit; break;
-        case u'#': s.kind = Kind::DigitOrSign; break;
-        case u'L': s.kind = Kind::Letter; s.required = true; break;
-        case u'l': s.kind = Kind::Letter; break;
-        case u'A': s.kind = Kind::Alnum; s.required = true; break;
-        case u'a': s.kind = Kind::Alnum; break;
-        case u'C': s.kind = Kind::Any; s.required = true; break;
-        case u'c': s.kind = Kind::Any; break;
-        case u'_': s.literal = u' '; break;
-        default: s.literal = c; break;
-        }
-        m_slots.push_back(s);
-    }
-}
+EditMask::EditMask(const QString& mask) : m_source(mask), m_mask(host::parseEditMask(mask)) {}
 
 QString EditMask::qtInputMask() const {
     if (isEmpty()) return {};
     QString out;
-    Case current = Case::Keep;
-    for (const Slot& s : m_slots) {
-        if (s.kind != Kind::Literal && s.letterCase != current) {
-            out += s.letterCase == Case::Upper ? u'>' : s.letterCase == Case::Lower ? u'<' : u'!';
-            current = s.letterCase;
-        }
-        switch (s.kind) {
-        case Kind::Literal:
+    MaskSlot::Case current = MaskSlot::Keep;
+    for (const MaskSlot& s : m_mask.positions) {
+        if (s.kind == MaskSlot::Literal) {
             if (qtMeta(s.literal)) out += u'\\';
             out += s.literal;
-            break;
-        case Kind::Digit: out += s.required ? u'9' : u'0'; break;
-        case Kind::DigitOrSign: out += u'#'; break;
-        case Kind::Letter: out += s.required ? u'A' : u'a'; break;
-        case Kind::Alnum: out += s.required ? u'N' : u'n'; break;
-        case Kind::Any: out += s.required ? u'X' : u'x'; break;
+            continue;
         }
+        if (s.letterCase != current) {
+            out += qtCaseSwitch(s.letterCase);
+            current = s.letterCase;
+        }
+        out += qtPositionChar(s);
     }
     out += u';';
-    out += m_blank;
+    out += blank();
     return out;
-}
-
-bool EditMask::accepts(const Slot& s, QChar c) const {
-    switch (s.kind) {
-    case Kind::Literal: return c == s.literal;
-    case Kind::Digit: return c.isDigit();
-    case Kind::DigitOrSign: return c.isDigit() || c == u'+' || c == u'-';
-    case Kind::Letter: return c.isLetter();
-    case Kind::Alnum: return c.isLetterOrNumber();
-    case Kind::Any: return c.isPrint();
-    }
-    return false;
 }
 
 QString EditMask::format(const QString& value, QChar untyped) const {
@@ -113,20 +76,17 @@ QString EditMask::format(const QString& value, QChar untyped) const {
     QString out;
     out.reserve(length());
     qsizetype j = 0;
-    for (const Slot& s : m_slots) {
-        if (s.kind == Kind::Literal) {
+    for (const MaskSlot& s : m_mask.positions) {
+        if (s.kind == MaskSlot::Literal) {
             if (j < value.size() && value.at(j) == s.literal) ++j;
             out += s.literal;
             continue;
         }
         // Skip characters that fit nowhere here (a literal stored by another mask).
-        while (j < value.size() && value.at(j) != u' ' && !accepts(s, value.at(j))) ++j;
+        while (j < value.size() && value.at(j) != u' ' && !landsOn(s, value.at(j))) ++j;
         if (j < value.size()) {
-            QChar c = value.at(j++);
-            if (s.letterCase == Case::Upper) c = c.toUpper();
-            else if (s.letterCase == Case::Lower) c = c.toLower();
-            if (c == u' ') c = untyped;
-            out += c;
+            const QChar c = value.at(j++);
+            out += c == u' ' ? untyped : host::applyCase(s, c);
         } else {
             out += untyped;
         }
@@ -139,15 +99,14 @@ QString EditMask::extract(const QString& displayText) const {
     if (isBlank(displayText)) return {};
     QString out;
     for (int i = 0; i < length(); ++i) {
-        const Slot& s = m_slots[size_t(i)];
-        const QChar c = i < displayText.size() ? displayText.at(i) : m_blank;
-        if (s.kind == Kind::Literal) {
-            if (m_saveLiterals) out += s.literal;
+        const QChar c = i < displayText.size() ? displayText.at(i) : blank();
+        if (!isInput(i)) {
+            if (savesLiterals()) out += slot(i).literal;
         } else {
             out += typed(c) ? c : u' ';
         }
     }
-    if (!m_saveLiterals) {
+    if (!savesLiterals()) {
         while (out.endsWith(u' ')) out.chop(1);
     }
     return out;
@@ -155,14 +114,13 @@ QString EditMask::extract(const QString& displayText) const {
 
 bool EditMask::isBlank(const QString& displayText) const {
     for (int i = 0; i < length() && i < displayText.size(); ++i)
-        if (m_slots[size_t(i)].kind != Kind::Literal && typed(displayText.at(i))) return false;
+        if (isInput(i) && typed(displayText.at(i))) return false;
     return true;
 }
 
 bool EditMask::isComplete(const QString& displayText) const {
     for (int i = 0; i < length(); ++i) {
-        const Slot& s = m_slots[size_t(i)];
-        if (s.kind == Kind::Literal || !s.required) continue;
+        if (!isInput(i) || !slot(i).required) continue;
         if (i >= displayText.size() || !typed(displayText.at(i))) return false;
     }
     return true;
@@ -171,9 +129,9 @@ bool EditMask::isComplete(const QString& displayText) const {
 int EditMask::untypedRestStart(const QString& displayText, int cursor) const {
     int lastTyped = -1;
     for (int i = 0; i < length() && i < displayText.size(); ++i)
-        if (m_slots[size_t(i)].kind != Kind::Literal && typed(displayText.at(i))) lastTyped = i;
+        if (isInput(i) && typed(displayText.at(i))) lastTyped = i;
     for (int i = lastTyped + 1; i < length(); ++i) {
-        if (m_slots[size_t(i)].kind == Kind::Literal) continue;
+        if (!isInput(i)) continue;
         return cursor > i ? i : -1;
     }
     return -1;

@@ -1,21 +1,13 @@
 #pragma once
-// Edit masks in the notation the screens and field definitions use:
-//
-//   "!99/99/0000;1;_"   "999.999.999-99"   "99.999.999/9999-99"   ">aaaa;0; "
-//
-// '0' required digit, '9' optional digit, '#' optional digit or sign,
-// 'L'/'l' required/optional letter, 'A'/'a' required/optional letter or digit,
-// 'C'/'c' required/optional any character, '>' upper case from here, '<' lower
-// case, "<>" no conversion, '\' takes the next character as a literal, a
-// leading '!' is accepted (blank handling is the same either way); any other
-// character is a literal. Sections after ';': "1" (default) stores the literals
-// with the value, "0" stores only what was typed; the third is the character
-// shown for positions not yet typed (default '_').
-//
-// The line edit runs the mask through Qt's input mask; this class translates it
-// and converts between stored values and the edit's text.
+// The edit box's side of an edit mask ("!99/99/0000;1;_", "999.999.999-99;0;_",
+// ">aaaa;0; "). The mask's text is read by the host's parser, the one grammar
+// of masks (host/services/edit_mask.h, where the notation is described); this
+// class runs the parsed mask through Qt's input mask and converts between
+// stored values and the edit's text. The '!' flag changes nothing here: blank
+// handling is the same either way.
+#include "host/services/edit_mask.h"
+
 #include <QtCore/QString>
-#include <vector>
 
 namespace kit {
 
@@ -24,11 +16,11 @@ public:
     EditMask() = default;
     explicit EditMask(const QString& mask);
 
-    bool isEmpty() const { return m_slots.empty(); }
+    bool isEmpty() const { return m_mask.isEmpty(); }
     const QString& source() const { return m_source; }
-    bool savesLiterals() const { return m_saveLiterals; }
-    QChar blank() const { return m_blank; }
-    int length() const { return int(m_slots.size()); }
+    bool savesLiterals() const { return m_mask.saveLiterals; }
+    QChar blank() const { return m_mask.blank; }
+    int length() const { return int(m_mask.positions.size()); }
 
     // The same mask as a QLineEdit::setInputMask text.
     QString qtInputMask() const;
@@ -50,21 +42,12 @@ public:
     int untypedRestStart(const QString& displayText, int cursor) const;
 
 private:
-    enum class Kind { Literal, Digit, DigitOrSign, Letter, Alnum, Any };
-    enum class Case { Keep, Upper, Lower };
-    struct Slot {
-        Kind kind = Kind::Literal;
-        bool required = false;
-        Case letterCase = Case::Keep;
-        QChar literal;
-    };
-    bool accepts(const Slot& s, QChar c) const;
-    bool typed(QChar c) const { return c != m_blank && c != u' '; }
+    const host::MaskSlot& slot(int i) const { return m_mask.positions[size_t(i)]; }
+    bool isInput(int i) const { return slot(i).kind != host::MaskSlot::Literal; }
+    bool typed(QChar c) const { return c != blank() && c != u' '; }
 
     QString m_source;
-    std::vector<Slot> m_slots;
-    bool m_saveLiterals = true;
-    QChar m_blank = u'_';
+    host::EditMask m_mask;
 };
 
 }  // namespace kit

@@ -39,6 +39,31 @@ TEST(EditMask, TranslatesToQtInputMask) {
     EXPECT_EQ(EditMask(QString()).qtInputMask(), QString());
 }
 
+// The mask text is read by the host's parser; these are the masks the edit
+// boxes once read their own way.
+TEST(EditMask, ReadsMasksWithTheHostsGrammar) {
+    const MaskCase cases[] = {
+        {"99!99", "0000;_", true, u'_'},        // '!' anywhere is the flag, not a literal
+        {"99\\", "00\\\\;_", true, u'_'},     // a trailing backslash is a literal, escaped for Qt
+        {"99;99", "00;_", true, u'_'},          // every unescaped ';' ends a section
+        {"99; 0;*", "00;*", false, u'*'},       // the save section is read trimmed
+        {"99;00;_", "00;_", true, u'_'},        // anything but "0" stores the literals
+    };
+    for (const MaskCase& c : cases) {
+        const EditMask m{QString::fromUtf8(c.mask)};
+        EXPECT_EQ(m.qtInputMask(), QString::fromUtf8(c.qtMask)) << c.mask;
+        EXPECT_EQ(m.savesLiterals(), c.saves) << c.mask;
+        EXPECT_EQ(m.blank(), c.blank) << c.mask;
+    }
+    // An escaped ';' is a literal of the picture, not the start of a section.
+    const EditMask escaped{QStringLiteral("9\\;9;0")};
+    EXPECT_EQ(escaped.length(), 3);
+    EXPECT_FALSE(escaped.savesLiterals());
+    EXPECT_EQ(escaped.blank(), QChar(u'_'));
+    EXPECT_EQ(escaped.format(QStringLiteral("12")), QStringLiteral("1;2"));
+    EXPECT_EQ(escaped.extract(QStringLiteral("1;2")), QStringLiteral("12"));
+}
+
 struct ValueCase {
     const char* mask;
     const char* display;  // as QLineEdit::displayText shows it
