@@ -187,7 +187,7 @@ void HeaderEntry::Impl::afterPost() {
 void HeaderEntry::Impl::readSupplierTerms() {
     {
         const host::ProgressGuard busy(&w, host::kAviTransfer, msg("Get_PrazoAF"));
-        loadFromServer(cdsPrazoPgFor, w.netLancaAutoF, QStringLiteral("GetPrazoAF"), {text("CDFORNECED")});
+        loadFromServer(cdsPrazoPgFor, w.netLancaAutoF, host::names::lancaAutoF::GetPrazoAF, {text("CDFORNECED")});
     }
     host::Dataset& terms = w.cdsPrazoPgtAF;
     terms.close();
