@@ -29,15 +29,15 @@ QString nameFieldOf(const QString& field) {
 }  // namespace
 
 void TfrmAltAF::wireItems() {
-    cdsAF.beforeInsert = [](host::Dataset&) { throw host::Abort(); };
-    cdsAF.beforeDelete = [](host::Dataset&) { throw host::Abort(); };
-    cdsAF.beforePost = [this](host::Dataset&) { antesDeGravar(); };
-    cdsAF.afterScroll = [this](host::Dataset&) { mostraErros(); };
-    dtsPadrao.onStateChange = [this](kit::DataSource&) {
+    cdsAF.beforeInsert.add([](host::Dataset&) { throw host::Abort(); });
+    cdsAF.beforeDelete.add([](host::Dataset&) { throw host::Abort(); });
+    cdsAF.beforePost.add([this](host::Dataset&) { antesDeGravar(); });
+    cdsAF.afterScroll.add([this](host::Dataset&) { mostraErros(); });
+    dtsPadrao.onStateChange.add([this](kit::DataSource&) {
         kit::DBGrid* grid = standardGrid();
         const int brand = grid->columnOf(kMarca);
         if (brand >= 0) grid->setColumnButton(brand, cdsAF.editing());
-    };
+    });
     kit::DBGrid* grid = standardGrid();
     grid->onEditButtonClick = [this](int column) {
         if (standardGrid()->column(column).fieldName == kMarca) pesquisaMarca();

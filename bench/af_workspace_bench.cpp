@@ -142,7 +142,7 @@ bool runFilter(afdesk::LancaAutoF* w, QElapsedTimer& clock, qint64& confirmedAt,
     });
     poll->start(5);
     if (first) afdesk::CriaLancaAutoF();
-    else w->mnuFiltrar->trigger();
+    else w->toolAction(afdesk::WorkspaceTool::Filtrar)->trigger();
     do settle();
     while (afdesk::filterState().boFilCriado || (afdesk::lancaAutoF() && afdesk::lancaAutoF()->flags.firstActivation));
     return afdesk::filterState().boModalResult;

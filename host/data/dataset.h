@@ -11,6 +11,7 @@
 // A "before" handler that throws (Abort, UserError, ...) abandons the operation
 // and leaves the dataset exactly as it was.
 #include "data_packet.h"
+#include "event_list.h"
 #include "field.h"
 #include "filter_expression.h"
 
@@ -104,10 +105,13 @@ public:
     void checkBrowseMode();
 
     // --- Events ----------------------------------------------------------------
-    Handler beforeInsert, afterInsert, beforeEdit, afterEdit, beforePost, afterPost;
-    Handler beforeCancel, afterCancel, beforeDelete, afterDelete, beforeScroll, afterScroll;
-    Handler onNewRecord;   // fills defaults of a new row; throwing abandons the insert
-    Handler onCalcFields;  // sets the calculated fields of the active record
+    // Each event runs its reactions in the order they were added; a "before"
+    // reaction that throws stops the rest and refuses the operation.
+    using Event = EventList<Dataset&>;
+    Event beforeInsert, afterInsert, beforeEdit, afterEdit, beforePost, afterPost;
+    Event beforeCancel, afterCancel, beforeDelete, afterDelete, beforeScroll, afterScroll;
+    Event onNewRecord;   // fills defaults of a new row; throwing abandons the insert
+    Event onCalcFields;  // sets the calculated fields of the active record
     bool autoCalcFields = true;
 
     // Data-source style notifications to grids, edit boxes and screens.

@@ -278,22 +278,22 @@ TEST(DatasetEvents, OrderOfEventsPerOperation) {
     t.standard();
     QStringList log;
     auto rec = [&log](const char* name) { return [&log, name](Dataset&) { log << name; }; };
-    t.ds.beforeInsert = rec("beforeInsert");
-    t.ds.afterInsert = rec("afterInsert");
-    t.ds.beforeEdit = rec("beforeEdit");
-    t.ds.afterEdit = rec("afterEdit");
-    t.ds.beforePost = rec("beforePost");
-    t.ds.afterPost = rec("afterPost");
-    t.ds.beforeCancel = rec("beforeCancel");
-    t.ds.afterCancel = rec("afterCancel");
-    t.ds.beforeDelete = rec("beforeDelete");
-    t.ds.afterDelete = rec("afterDelete");
-    t.ds.beforeScroll = rec("beforeScroll");
-    t.ds.afterScroll = rec("afterScroll");
-    t.ds.onNewRecord = [&log](Dataset& d) {
+    t.ds.beforeInsert.add(rec("beforeInsert"));
+    t.ds.afterInsert.add(rec("afterInsert"));
+    t.ds.beforeEdit.add(rec("beforeEdit"));
+    t.ds.afterEdit.add(rec("afterEdit"));
+    t.ds.beforePost.add(rec("beforePost"));
+    t.ds.afterPost.add(rec("afterPost"));
+    t.ds.beforeCancel.add(rec("beforeCancel"));
+    t.ds.afterCancel.add(rec("afterCancel"));
+    t.ds.beforeDelete.add(rec("beforeDelete"));
+    t.ds.afterDelete.add(rec("afterDelete"));
+    t.ds.beforeScroll.add(rec("beforeScroll"));
+    t.ds.afterScroll.add(rec("afterScroll"));
+    t.ds.onNewRecord.add([&log](Dataset& d) {
         log << "newRecord";
         d.field("QTDE").setAsFloat(1);  // defaults of a new row
-    };
+    });
     struct Step {
         std::function<void()> run;
         QStringList expected;
@@ -325,16 +325,16 @@ TEST(DatasetEvents, ThrowingBeforeHandlerLeavesEverythingAsItWas) {
         std::function<void(Items&)> prepare;  // puts the dataset in the state the operation needs
         std::function<void(Items&)> act;
     } cases[] = {
-        {"beforeInsert", [](Items& t) { t.ds.beforeInsert = [](Dataset&) { throw Abort(); }; }, {}, [](Items& t) { t.ds.insert(); }},
-        {"onNewRecord", [](Items& t) { t.ds.onNewRecord = [](Dataset& d) { d.field("QTDE").setAsFloat(1); throw UserError("x"); }; }, {}, [](Items& t) { t.ds.append(); }},
-        {"beforeEdit", [](Items& t) { t.ds.beforeEdit = [](Dataset&) { throw Abort(); }; }, {}, [](Items& t) { t.ds.edit(); }},
-        {"beforeDelete", [](Items& t) { t.ds.beforeDelete = [](Dataset&) { throw UserError("Confirma exclusão?"); }; }, {}, [](Items& t) { t.ds.deleteRecord(); }},
-        {"beforeScroll", [](Items& t) { t.ds.beforeScroll = [](Dataset&) { throw Abort(); }; }, {}, [](Items& t) { t.ds.next(); }},
-        {"beforeScroll on locate", [](Items& t) { t.ds.beforeScroll = [](Dataset&) { throw Abort(); }; }, {}, [](Items& t) { t.ds.locate("CDPRODUTO", "P3"); }},
-        {"beforePost", [](Items& t) { t.ds.beforePost = [](Dataset&) { throw UserError("Preço inválido."); }; },
+        {"beforeInsert", [](Items& t) { t.ds.beforeInsert.add([](Dataset&) { throw Abort(); }); }, {}, [](Items& t) { t.ds.insert(); }},
+        {"onNewRecord", [](Items& t) { t.ds.onNewRecord.add([](Dataset& d) { d.field("QTDE").setAsFloat(1); throw UserError("x"); }); }, {}, [](Items& t) { t.ds.append(); }},
+        {"beforeEdit", [](Items& t) { t.ds.beforeEdit.add([](Dataset&) { throw Abort(); }); }, {}, [](Items& t) { t.ds.edit(); }},
+        {"beforeDelete", [](Items& t) { t.ds.beforeDelete.add([](Dataset&) { throw UserError("Confirma exclusão?"); }); }, {}, [](Items& t) { t.ds.deleteRecord(); }},
+        {"beforeScroll", [](Items& t) { t.ds.beforeScroll.add([](Dataset&) { throw Abort(); }); }, {}, [](Items& t) { t.ds.next(); }},
+        {"beforeScroll on locate", [](Items& t) { t.ds.beforeScroll.add([](Dataset&) { throw Abort(); }); }, {}, [](Items& t) { t.ds.locate("CDPRODUTO", "P3"); }},
+        {"beforePost", [](Items& t) { t.ds.beforePost.add([](Dataset&) { throw UserError("Preço inválido."); }); },
          [](Items& t) { t.ds.edit(); t.ds.field("VRUNIT").setAsFloat(9); }, [](Items& t) { t.ds.post(); }},
         {"required field", {}, [](Items& t) { t.ds.append(); t.ds.field("QTDE").setAsFloat(1); }, [](Items& t) { t.ds.post(); }},
-        {"beforeCancel", [](Items& t) { t.ds.beforeCancel = [](Dataset&) { throw Abort(); }; },
+        {"beforeCancel", [](Items& t) { t.ds.beforeCancel.add([](Dataset&) { throw Abort(); }); },
          [](Items& t) { t.ds.insert(); t.ds.field("CDPRODUTO").setAsString("NEW"); }, [](Items& t) { t.ds.cancel(); }},
     };
     for (auto& c : cases) {
@@ -562,11 +562,12 @@ TEST(DatasetCalc, ComputedOnLoadEditAndPostButNeverShipped) {
     ds.addField(FieldDef::floating("VR"));
     ds.addField(FieldDef::floating("TOTAL").asCalculated());
     int calls = 0;
-    ds.onCalcFields = [&](Dataset& d) {
+    const auto calc = [&](Dataset& d) {
         ++calls;
         if (d.tag() == 99) return;  // busy marker: bulk work skips the arithmetic
         d.field("TOTAL").setAsFloat(d.field("QT").asFloat() * d.field("VR").asFloat());
     };
+    ds.onCalcFields.add(calc);
     ds.createDataset();
     ds.append();
     ds.field("QT").setAsFloat(3);
@@ -583,7 +584,7 @@ TEST(DatasetCalc, ComputedOnLoadEditAndPostButNeverShipped) {
     copy.addField(FieldDef::floating("QT"));
     copy.addField(FieldDef::floating("VR"));
     copy.addField(FieldDef::floating("TOTAL").asCalculated());
-    copy.onCalcFields = ds.onCalcFields;
+    copy.onCalcFields.add(calc);
     copy.setData(packet);
     EXPECT_EQ(copy.field("TOTAL").asFloat(), 2.5);
     ds.setTag(99);
@@ -846,7 +847,7 @@ TEST(DatasetPacket, FillingReplacesContentAndStartsAtTheFirstRow) {
     b.add("Z1", "z", 1, 1);
     b.add("Z2", "z", 1, 1);
     int scrolls = 0;
-    a.ds.afterScroll = [&](Dataset&) { ++scrolls; };
+    a.ds.afterScroll.add([&](Dataset&) { ++scrolls; });
     a.ds.last();
     a.ds.edit();  // an open edit is dropped by a fill, as by close
     a.ds.setData(b.ds.data());

@@ -69,9 +69,9 @@ int main(int argc, char** argv) {
     items.addField(FieldDef::floating("QTPROGENTAF", "Qtde", "###,##0.000"));
     items.addField(FieldDef::floating("VRPREUNIAF", "Preço", "#,##0.00"));
     items.addField(FieldDef::floating("TOTAL", "Total", "####,##0.00").asCalculated());
-    items.onCalcFields = [](Dataset& d) {
+    items.onCalcFields.add([](Dataset& d) {
         d.field("TOTAL").setAsFloat(d.field("QTPROGENTAF").asFloat() * d.field("VRPREUNIAF").asFloat());
-    };
+    });
     items.createDataset();
 
     struct Line {

@@ -9,6 +9,7 @@
 // updateRecord() (or kit::flushFocusedEditor()), which writes every pending text
 // through Field::setText. post() and the moves here do that themselves.
 #include "host/data/dataset.h"
+#include "host/data/event_list.h"
 
 #include <functional>
 #include <vector>
@@ -84,8 +85,9 @@ public:
     bool focusField(const QString& fieldName);
 
     // Screen reactions: after the controls were told.
-    std::function<void(DataSource&)> onStateChange;
-    std::function<void(DataSource&, host::Field* field)> onDataChange;  // field null: scroll or whole-set change
+    // Each runs its reactions in the order they were added.
+    host::EventList<DataSource&> onStateChange;
+    host::EventList<DataSource&, host::Field*> onDataChange;  // field null: scroll or whole-set change
 
     const std::vector<DataLink*>& links() const { return m_links; }
 

@@ -256,21 +256,22 @@ TEST_F(DBEditTest, TypingIsRefusedWhenTheFieldOrTheDatasetSaysNo) {
     items.f("CDPRODUTO").setReadOnly(false);
     code->setFieldName("CDPRODUTO");
 
-    items.ds.beforeEdit = [](host::Dataset&) { throw host::Abort(); };
+    items.ds.beforeEdit.add([](host::Dataset&) { throw host::Abort(); });
     focus(code);
     code->end(false);
     type(QStringLiteral("Z"));
     EXPECT_EQ(code->text(), QStringLiteral("P1"));
     EXPECT_EQ(shown().errors, QStringList());
 
-    items.ds.beforeEdit = [](host::Dataset&) { throw host::UserError(QStringLiteral("AF encerrada não pode ser alterada.")); };
+    items.ds.beforeEdit.clear();
+    items.ds.beforeEdit.add([](host::Dataset&) { throw host::UserError(QStringLiteral("AF encerrada não pode ser alterada.")); });
     type(QStringLiteral("Z"));
     EXPECT_EQ(code->text(), QStringLiteral("P1"));
     EXPECT_EQ(shown().errors, QStringList{QStringLiteral("AF encerrada não pode ser alterada.")});
     EXPECT_EQ(items.ds.state(), host::DatasetState::Browse);
 
     items.source.setAutoEdit(false);
-    items.ds.beforeEdit = nullptr;
+    items.ds.beforeEdit.clear();
     code->setFieldName("CDPRODUTO");
     EXPECT_TRUE(code->isReadOnly());
     items.ds.edit();
@@ -314,7 +315,7 @@ TEST_F(DBEditTest, RepointedOrDisabledSource) {
 
     auto* qty = form.add(new DBEdit(&items.source, "QTDE"));
     int stateCalls = 0;
-    items.source.onStateChange = [&](kit::DataSource&) { ++stateCalls; };
+    items.source.onStateChange.add([&](kit::DataSource&) { ++stateCalls; });
     form.show();
     items.source.setDataset(&other);
     EXPECT_EQ(qty->text(), QStringLiteral("77"));
@@ -329,12 +330,12 @@ TEST_F(DBEditTest, RepointedOrDisabledSource) {
 
 TEST_F(DBEditTest, DataSourceForwardsStateAndDataChanges) {
     std::vector<QString> seen;
-    items.source.onStateChange = [&](kit::DataSource& s) {
+    items.source.onStateChange.add([&](kit::DataSource& s) {
         seen.push_back(QStringLiteral("state %1").arg(int(s.state())));
-    };
-    items.source.onDataChange = [&](kit::DataSource&, host::Field* f) {
+    });
+    items.source.onDataChange.add([&](kit::DataSource&, host::Field* f) {
         seen.push_back(f ? QStringLiteral("data %1").arg(f->name()) : QStringLiteral("data"));
-    };
+    });
     items.ds.edit();
     items.f("QTDE").setAsFloat(1);
     items.ds.next();  // posts, then moves

@@ -80,12 +80,12 @@ TEST_F(GridTest, CurrentRowFollowsTheCursorBothWays) {
 
 TEST_F(GridTest, ScrollHandlersRunAndARefusalKeepsTheRow) {
     int afterScrolls = 0;
-    items.ds.afterScroll = [&](host::Dataset&) { ++afterScrolls; };
+    items.ds.afterScroll.add([&](host::Dataset&) { ++afterScrolls; });
     show();
     click(1, Code);
     EXPECT_EQ(afterScrolls, 1);
 
-    items.ds.beforeScroll = [](host::Dataset&) { throw host::Abort(); };
+    items.ds.beforeScroll.add([](host::Dataset&) { throw host::Abort(); });
     click(2, Code);
     EXPECT_EQ(items.ds.recNo(), 2);
     EXPECT_EQ(currentRow(), 1);
@@ -93,7 +93,8 @@ TEST_F(GridTest, ScrollHandlersRunAndARefusalKeepsTheRow) {
     EXPECT_EQ(currentRow(), 1);
     EXPECT_EQ(shown().errors, QStringList());
 
-    items.ds.beforeScroll = [](host::Dataset&) { throw host::UserError(QStringLiteral("Grave o item antes.")); };
+    items.ds.beforeScroll.clear();
+    items.ds.beforeScroll.add([](host::Dataset&) { throw host::UserError(QStringLiteral("Grave o item antes.")); });
     press(Qt::Key_Up);
     EXPECT_EQ(currentRow(), 1);
     EXPECT_EQ(shown().errors, QStringList{QStringLiteral("Grave o item antes.")});
@@ -301,7 +302,7 @@ TEST_F(GridTest, LeavingTheGridWritesTheCellAndRunsTheExitHandler) {
 TEST_F(GridTest, TickColumnTogglesByClickDoubleClickAndSpace) {
     int scrolls = 0;
     show();
-    items.ds.afterScroll = [&](host::Dataset&) { ++scrolls; };
+    items.ds.afterScroll.add([&](host::Dataset&) { ++scrolls; });
     click(0, Tick);
     EXPECT_EQ(ticks(), (QStringList{"C", "U", "U"}));
     EXPECT_EQ(items.ds.state(), host::DatasetState::Browse);
@@ -334,10 +335,10 @@ TEST_F(GridTest, TickColumnTogglesByClickDoubleClickAndSpace) {
 }
 
 TEST_F(GridTest, TickingEveryRowStopsAtARefusedRowAndKeepsTheOthers) {
-    items.ds.beforePost = [](host::Dataset& ds) {
+    items.ds.beforePost.add([](host::Dataset& ds) {
         if (ds.field("CDPRODUTO").asString() == "P3" && ds.field("IDCHECK").asString() == "C")
             throw host::UserError(QStringLiteral("Quantidade pedida deve ser informada."));
-    };
+    });
     show();
     press(Qt::Key_Space, Qt::ControlModifier);
     EXPECT_EQ(ticks(), (QStringList{"C", "C", "U"}));

@@ -2,6 +2,8 @@
 #include "db_grid.h"
 #include "host/data/field.h"
 
+#include <utility>
+
 namespace kit {
 
 namespace {
@@ -26,10 +28,7 @@ void writeTick(host::Dataset& ds, host::Field& f, const QString& value) {
 class ScrollHandlersOff {
 public:
     explicit ScrollHandlersOff(host::Dataset& ds)
-        : m_ds(ds), m_before(std::move(ds.beforeScroll)), m_after(std::move(ds.afterScroll)) {
-        ds.beforeScroll = nullptr;
-        ds.afterScroll = nullptr;
-    }
+        : m_ds(ds), m_before(std::exchange(ds.beforeScroll, {})), m_after(std::exchange(ds.afterScroll, {})) {}
     ~ScrollHandlersOff() {
         m_ds.beforeScroll = std::move(m_before);
         m_ds.afterScroll = std::move(m_after);
@@ -37,7 +36,7 @@ public:
 
 private:
     host::Dataset& m_ds;
-    host::Dataset::Handler m_before, m_after;
+    host::Dataset::Event m_before, m_after;
 };
 
 }  // namespace

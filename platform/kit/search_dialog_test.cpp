@@ -122,7 +122,7 @@ TEST_F(SearchTest, RefusalsAreShownAndTheRowStays) {
     showActive(&d);
     QTest::mouseClick(d.findButton(), Qt::LeftButton);
     EXPECT_EQ(shown().errors, QStringList{QStringLiteral("Informe o valor a procurar.")});
-    items.ds.beforeScroll = [](host::Dataset&) { throw host::UserError(QStringLiteral("Item com erro.")); };
+    items.ds.beforeScroll.add([](host::Dataset&) { throw host::UserError(QStringLiteral("Item com erro.")); });
     choose(d, QStringLiteral("Produto"), QStringLiteral("Porca"), false);
     QTest::mouseClick(d.findButton(), Qt::LeftButton);
     EXPECT_EQ(current(), QStringLiteral("Parafuso Sextavado"));

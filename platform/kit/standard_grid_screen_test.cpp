@@ -210,7 +210,8 @@ TEST_F(GridScreenTest, ARefusedConfirmShowsItsMessageOnceAndKeepsTheEditAndTheTe
         for (bool inScreen : {true, false}) {
             // The refusal comes from the screen's own confirmation or from the dataset's before-post.
             screen->beforeConfirm = inScreen ? c.refuse : std::function<void()>();
-            ds().beforePost = inScreen ? host::Dataset::Handler() : [&](host::Dataset&) { c.refuse(); };
+            ds().beforePost.clear();
+            if (!inScreen) ds().beforePost.add([&](host::Dataset&) { c.refuse(); });
             click(Tool::Incluir);
             focus(screen->product);
             type(QStringLiteral("NOVO"));
@@ -228,7 +229,7 @@ TEST_F(GridScreenTest, ARefusedConfirmShowsItsMessageOnceAndKeepsTheEditAndTheTe
     }
     // Once the screen accepts, the same typed record is stored.
     screen->beforeConfirm = nullptr;
-    ds().beforePost = nullptr;
+    ds().beforePost.clear();
     click(Tool::Incluir);
     focus(screen->product);
     type(QStringLiteral("NOVO"));
@@ -389,11 +390,11 @@ TEST_F(GridScreenTest, NavigatorMovesAndFollowsThePosition) {
     EXPECT_FALSE(nav->press(kit::RecordNavigator::Next));
 
     // A refused move stays and says why.
-    ds().beforeScroll = [](host::Dataset&) { throw host::UserError(QStringLiteral("Item com erro.")); };
+    ds().beforeScroll.add([](host::Dataset&) { throw host::UserError(QStringLiteral("Item com erro.")); });
     EXPECT_FALSE(nav->press(kit::RecordNavigator::First));
     EXPECT_EQ(ds().recNo(), 3);
     EXPECT_EQ(shown().errors, QStringList{QStringLiteral("Item com erro.")});
-    ds().beforeScroll = nullptr;
+    ds().beforeScroll.clear();
 
     nav->setAllowed(false);
     EXPECT_EQ(state(), QStringLiteral("0000"));

@@ -4,7 +4,6 @@
 #include "afdesk/core/header/header_impl.h"
 #include "afdesk/core/tools/state_changes.h"
 #include "afdesk/core/workspace/workspace_messages.h"
-#include "afdesk/core/workspace/workspace_toolbar.h"
 
 #include "host/data/errors.h"
 #include "host/services/consiste.h"
@@ -35,14 +34,10 @@ QString listText(const host::Dataset& list, const char* name) {
 
 }  // namespace
 
-HeaderEntry::Impl::Impl(HeaderEntry& entry, LancaAutoF& screen) : self(entry), w(screen) {
-    cdsPrazoPgFor.addField(host::FieldDef::string(QStringLiteral("CDFORNECED"), 21).hidden());
-    cdsPrazoPgFor.addField(host::FieldDef::floating(QStringLiteral("NRDIASPGTOFO"), QStringLiteral("Prazo(Dias)")));
-    cdsPrazoPgFor.addField(host::FieldDef::floating(QStringLiteral("VRPERCPGTOFO"), QStringLiteral("Percentual")));
-}
+HeaderEntry::Impl::Impl(HeaderEntry& entry, WorkspaceSite& site) : self(entry), w(site) {}
 
 HeaderEntry::Impl::~Impl() {
-    if (listenerId) w.cdsAutoForne.removeListener(listenerId);
+    if (listenerId) header().removeListener(listenerId);
 }
 
 void HeaderEntry::Impl::set(const char* name, const host::Value& value) {
@@ -78,12 +73,12 @@ QString HeaderEntry::Impl::central() const {
 }
 
 QString HeaderEntry::Impl::branchParam(const QString& branch, const QString& name) {
-    host::Dataset& params = w.cdsParamFilial;
+    host::Dataset& params = w.branchParameters();
     if (params.active() && params.findField(name) && params.locate(QStringLiteral("CDFILIAL"), branch))
         return params.field(name).asString().trimmed();
     // The branch list carries the parameters the session's branch packet lacks;
     // read without moving it (its row change has reactions of its own).
-    const host::Dataset& branches = w.cdsFilialDest;
+    const host::Dataset& branches = w.branches();
     const host::Field* key = branches.active() ? branches.findField(QStringLiteral("CDFILIAL")) : nullptr;
     const host::Field* value = branches.active() ? branches.findField(name) : nullptr;
     if (!key || !value) return {};
@@ -111,7 +106,7 @@ void HeaderEntry::Impl::flush(kit::DBEdit* edit) {
 
 // --- HeaderEntry ---------------------------------------------------------------------------
 
-HeaderEntry::HeaderEntry(LancaAutoF& w, QWidget* page) : d(std::make_unique<Impl>(*this, w)) {
+HeaderEntry::HeaderEntry(WorkspaceSite& w, QWidget* page) : d(std::make_unique<Impl>(*this, w)) {
     d->buildForm(page);
     d->connectHandlers();
     d->connectLookups();
@@ -121,19 +116,19 @@ HeaderEntry::~HeaderEntry() = default;
 
 void HeaderEntry::bindEvents() {
     host::Dataset& h = d->header();
-    h.beforeInsert = [this](host::Dataset&) { d->beforeInsert(); };
-    h.afterInsert = [this](host::Dataset&) { d->afterInsert(); };
-    h.beforeEdit = [this](host::Dataset&) { d->beforeEdit(); };
-    h.afterDelete = [this](host::Dataset&) { d->afterDelete(); };
-    h.beforePost = [this](host::Dataset&) { d->beforePost(); };
-    h.afterPost = [this](host::Dataset&) { d->afterPost(); };
-    h.beforeCancel = [this](host::Dataset&) { d->beforeCancel(); };
-    h.afterCancel = [this](host::Dataset&) { d->afterCancel(); };
-    h.afterScroll = [this](host::Dataset&) { d->afterScroll(); };
+    h.beforeInsert.add([this](host::Dataset&) { d->beforeInsert(); });
+    h.afterInsert.add([this](host::Dataset&) { d->afterInsert(); });
+    h.beforeEdit.add([this](host::Dataset&) { d->beforeEdit(); });
+    h.afterDelete.add([this](host::Dataset&) { d->afterDelete(); });
+    h.beforePost.add([this](host::Dataset&) { d->beforePost(); });
+    h.afterPost.add([this](host::Dataset&) { d->afterPost(); });
+    h.beforeCancel.add([this](host::Dataset&) { d->beforeCancel(); });
+    h.afterCancel.add([this](host::Dataset&) { d->afterCancel(); });
+    h.afterScroll.add([this](host::Dataset&) { d->afterScroll(); });
 }
 
 void HeaderEntry::enableEntryControls() {
-    applyEntryControls(headerStateChange(toolSnapshot(d->w, Source::Header)));
+    applyEntryControls(headerStateChange(d->w.snapshot(Source::Header)));
 }
 
 void HeaderEntry::applyEntryControls(const HeaderStateDecisions& r) {
@@ -159,7 +154,7 @@ Emitente HeaderEntry::emitente() const {
 }
 
 void HeaderEntry::syncCheckBoxes() {
-    const host::Dataset& list = d->w.cdsServAutoForne;
+    const host::Dataset& list = d->list();
     auto sync = [&](QCheckBox* box, const char* field) {
         if (d->onHeaderTab() && box->hasFocus()) d->focus(d->dbeCDCob);
         const QSignalBlocker quiet(box);
@@ -171,7 +166,8 @@ void HeaderEntry::syncCheckBoxes() {
 
 HeaderQueries& HeaderEntry::queries() { return d->q; }
 
-host::Dataset& HeaderEntry::cdsPrazoPgFor() { return d->cdsPrazoPgFor; }
+
+int HeaderEntry::headerTag() const { return d->headerTag; }
 
 bool HeaderEntry::insertCancelled() const { return d->cancelledInsert; }
 

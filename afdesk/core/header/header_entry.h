@@ -18,13 +18,13 @@ class Dataset;
 
 namespace afdesk {
 
-class LancaAutoF;
+class WorkspaceSite;
 struct HeaderStateDecisions;
 struct HeaderQueries;
 
 class HeaderEntry {
 public:
-    HeaderEntry(LancaAutoF& w, QWidget* page);
+    HeaderEntry(WorkspaceSite& site, QWidget* page);
     ~HeaderEntry();
     HeaderEntry(const HeaderEntry&) = delete;
     HeaderEntry& operator=(const HeaderEntry&) = delete;
@@ -66,10 +66,10 @@ public:
     void emitenteChange(bool chosen = true);
 
     HeaderQueries& queries();
-    // The supplier's default payment terms read by the post of a new AF.
-    host::Dataset& cdsPrazoPgFor();
     // The last cancel of the header dropped a new AF.
     bool insertCancelled() const;
+    // The header's tag: 99 once the post of a new AF began, 0 again at the next post.
+    int headerTag() const;
 
     // "S" once the buyer typed in the header has been confirmed for the operator.
     QString IdSenhaComp;
@@ -77,16 +77,6 @@ public:
     bool boEmBaixa = false;
     // Held true while the post writes the alteration log.
     bool boGrava = false;
-
-    // Steps of the post and the cancel that belong to other tabs; each does
-    // nothing until its owner sets it.
-    // On "Forma de Pagamento": the payment-form radio group decides the
-    // payment fields (and validates the payment form) before the post.
-    std::function<void()> onPaymentFormPost;
-    // On a cancel: the payment tab's spin edits are reset from the header.
-    std::function<void()> onPaymentFormCancel;
-    // The alteration log's entry of this post (GravaMovOpAF).
-    std::function<void()> GravaMovOpAF;
 
     struct Impl;
 

@@ -4,6 +4,7 @@
 #include "afdesk/core/header/header_impl.h"
 
 #include "afdesk/core/model/dataset_packets.h"
+#include "afdesk/core/terms/payment_terms.h"
 #include "afdesk/core/workspace/server_calls.h"
 
 #include "host/data/errors.h"
@@ -28,23 +29,10 @@ QString rowText(const host::Dataset& ds, const char* name) {
     return f ? f->asString().trimmed() : QString();
 }
 
-// The payment terms of an AF, when no other unit defined them yet: the rows
-// a new AF gets from its supplier's terms need the fields before any packet.
-void ensureTermFields(host::Dataset& terms) {
-    if (terms.active() || terms.fieldCount() > 0) return;
-    terms.addField(host::FieldDef::string(QStringLiteral("CDFILDEST"), 4).hidden());
-    terms.addField(host::FieldDef::string(QStringLiteral("CDFILLANC"), 4).hidden());
-    terms.addField(host::FieldDef::string(QStringLiteral("NRAUTOFORN"), 10).hidden());
-    terms.addField(host::FieldDef::floating(QStringLiteral("NRDIASPGTOAF"), QStringLiteral("Prazo(Dias)")));
-    terms.addField(host::FieldDef::floating(QStringLiteral("VRPERCPGTOAF"), QStringLiteral("Percentual"),
-                                            QStringLiteral("#0.00 %"))
-                       .withEditFormat(QStringLiteral("#0.00")));
-}
-
 }  // namespace
 
 void HeaderEntry::Impl::ensureListRow() {
-    host::Dataset& list = w.cdsServAutoForne;
+    host::Dataset& list = this->list();
     if (list.editing()) return;
     const BulkScope quiet(list);  // the list's own row reactions wait
     if (!list.active()) list.createDataset();
@@ -67,7 +55,7 @@ void HeaderEntry::Impl::afterInsert() {
 
 void HeaderEntry::Impl::newAfDefaults() {
     const QString filiProc = host::session().FiliProc();
-    const QString listed = rowText(w.cdsFilialDest, "CDFILIAL");
+    const QString listed = rowText(w.branches(), "CDFILIAL");
     const QString branch = listed.isEmpty() ? filiProc : listed;
     set("CDFILDEST", branch);
 
@@ -117,7 +105,7 @@ void HeaderEntry::Impl::emitterDefaults(const QString& branch) {
 }
 
 void HeaderEntry::Impl::beforeEdit() {
-    host::Dataset& list = w.cdsServAutoForne;
+    host::Dataset& list = this->list();
     if (list.active() && list.state() == host::DatasetState::Browse) list.edit();
 }
 
@@ -125,42 +113,42 @@ void HeaderEntry::Impl::afterDelete() { beforeEdit(); }
 
 void HeaderEntry::Impl::beforePost() {
     const Busy busy(*this);
-    w.flags.headerTag = 0;
+    headerTag = 0;
     QWidget* const focusAtPost = focused();
     if (onHeaderTab()) {
-        const std::vector<HeaderCheck> order = checkOrder(focusAtPost);
+        const std::vector<HeaderCheck> order = headerCheckOrder(boxOf(focusAtPost));
         for (size_t i = 0; i < order.size(); ++i) {
             runCheck(order[i]);
             // With the buyer focused the others wait until the buyer is confirmed.
             if (i == 0 && focusAtPost == dbeCDComp && self.IdSenhaComp != QLatin1String("S")) break;
         }
         set("IDAUTOFORNEX", chbExtra->isChecked() ? QStringLiteral("S") : QStringLiteral("N"));
-        if (chbOL->isEnabled()) set("IDAFOPERLOG", chbOL->isChecked() ? host::Value(QStringLiteral("2")) : host::Value{});
+        if (logisticChoiceOpen) set("IDAFOPERLOG", chbOL->isChecked() ? host::Value(QStringLiteral("2")) : host::Value{});
         set("IDAFPILOTO", chbAfPiloto->isChecked() ? QStringLiteral("S") : QStringLiteral("N"));
     }
     const bool paymentTab = w.isActiveTab(WorkspaceTab::FormaPgto);
-    if (paymentTab && self.onPaymentFormPost) self.onPaymentFormPost();
-    if (inserting() || paymentTab) w.flags.fechaAFTag = 99;
+    if (paymentTab) w.paymentTerms().beforeHeaderPost();
+    if (inserting() || paymentTab) w.setCloseMarker(true);
     if (inserting()) {
-        w.flags.headerTag = 99;
+        headerTag = 99;
     } else {
         const host::Field& payable = field("CDTPCTPAGAR");
-        if (!(payable.value() == payable.oldValue())) w.flags.fechaAFTag = 99;
+        if (!(payable.value() == payable.oldValue())) w.setCloseMarker(true);
     }
     if (focusAtPost && (focusAtPost == dbeCDComp || focusAtPost == dbeNRINSJURForN || focusAtPost == dcbEmitente ||
                         focusAtPost == dbeCDEmpresa))
         focus(dbeCDCob);
 
-    const host::Dataset& list = w.cdsServAutoForne;
+    const host::Dataset& list = this->list();
     if (header().state() == host::DatasetState::Edit && rowText(list, "IDTPENVAFFOR") == QLatin1String("2") &&
         text("IDBAIXAAF").isEmpty() && rowText(list, "IDTIPOLANCAF") == QLatin1String("A") && !self.boEmBaixa)
         set("IDBAIXAAF", QStringLiteral("7"));
 
     if (w.isTabVisible(WorkspaceTab::Justificativa) &&
-        (!rowText(list, "NRAUTOFORN").isEmpty() || w.flags.boIncluiAF)) {
+        (!rowText(list, "NRAUTOFORN").isEmpty() || w.enteringNewAf())) {
         self.boGrava = true;
         try {
-            if (self.GravaMovOpAF) self.GravaMovOpAF();
+            if (AlterationLog* log = w.alterationLog()) log->GravaMovOpAF();
         } catch (...) {
             self.boGrava = false;
             throw;
@@ -171,47 +159,21 @@ void HeaderEntry::Impl::beforePost() {
 }
 
 void HeaderEntry::Impl::afterPost() {
-    host::Dataset& terms = w.cdsPrazoPgtAF;
-    // Payment-term rows belong to payment by form only; each removal is a change the save sends.
-    if (text("IDTPFORPGTAF") != QLatin1String("V") && terms.active())
-        while (!terms.isEmpty()) {
-            terms.first();
-            terms.deleteRecord();
-        }
-    const bool newAf = w.flags.headerTag == 99;
+    w.paymentTerms().keepOnlyForPaymentByForm(text("IDTPFORPGTAF"));
+    const bool newAf = headerTag == 99;
     if (newAf) readSupplierTerms();
     mirrorIntoList(newAf);
     if (w.isActiveTab(WorkspaceTab::FormaPgto)) w.updateTools();
 }
 
 void HeaderEntry::Impl::readSupplierTerms() {
-    {
-        const host::ProgressGuard busy(&w, host::kAviTransfer, msg("Get_PrazoAF"));
-        loadFromServer(cdsPrazoPgFor, w.netLancaAutoF, host::names::lancaAutoF::GetPrazoAF, {text("CDFORNECED")});
-    }
-    host::Dataset& terms = w.cdsPrazoPgtAF;
-    terms.close();
-    ensureTermFields(terms);
-    terms.createDataset();
-    if (cdsPrazoPgFor.active())
-        for (cdsPrazoPgFor.first(); !cdsPrazoPgFor.eof(); cdsPrazoPgFor.next()) {
-            terms.append();
-            for (const char* key : {"CDFILDEST", "CDFILLANC", "NRAUTOFORN"})
-                terms.field(QString::fromLatin1(key)).setValue(field(key).value());
-            terms.field(QStringLiteral("NRDIASPGTOAF")).setValue(cdsPrazoPgFor.field(QStringLiteral("NRDIASPGTOFO")).value());
-            terms.field(QStringLiteral("VRPERCPGTOAF")).setValue(cdsPrazoPgFor.field(QStringLiteral("VRPERCPGTOFO")).value());
-            terms.post();
-        }
-    for (host::Dataset* items : {&w.cdsItemAutf_Produto, &w.cdsItemAutF, &w.cdsImpostoAF, &w.cdsMensagensAF,
-                                 &w.cdsDataEncargo, &w.cdsEncargo}) {
-        items->close();
-        // Fields come from the item units' definitions; one without any stays closed (no rows either way).
-        if (items->fieldCount() > 0) items->createDataset();
-    }
+    w.startNewAfTables();
+    w.paymentTerms().takeSupplierTerms(text("CDFORNECED"), field("CDFILDEST").value(), field("CDFILLANC").value(),
+                                       field("NRAUTOFORN").value());
 }
 
 void HeaderEntry::Impl::mirrorIntoList(bool newAf) {
-    host::Dataset& list = w.cdsServAutoForne;
+    host::Dataset& list = this->list();
     if (!list.active()) return;
     if (!list.editing()) list.edit();
     auto copy = [&](const char* name) { list.field(QString::fromLatin1(name)).setValue(field(name).value()); };
@@ -227,9 +189,9 @@ void HeaderEntry::Impl::beforeCancel() {
     cancelledInsert = inserting();
     if (onHeaderTab() && inserting()) {
         if (dbdDtLanc->isModified()) dbdDtLanc->reset();  // an impossible date typed stays behind
-        w.flags.fechaAFTag = 0;
+        w.setCloseMarker(false);
     }
-    if (self.onPaymentFormCancel) self.onPaymentFormCancel();
+    w.paymentTerms().headerCancelled();
     QWidget* f = focused();
     if (f && (f == dbeCDComp || f == dbeNRINSJURForN || f == dcbEmitente || f == dbeCDEmpresa)) {
         for (kit::DBEdit* e : {dbeCDComp, dbeNRINSJURForN, dbeCDEmpresa}) e->reset();
@@ -242,13 +204,12 @@ void HeaderEntry::Impl::afterCancel() {
     branchAccepted = false;
     if (onHeaderTab() && cancelledInsert) {
         // The list row of the dropped AF goes with it; the list shows its AFs again.
-        host::Dataset& list = w.cdsServAutoForne;
+        host::Dataset& list = this->list();
         if (list.state() == host::DatasetState::Insert) {
             const BulkScope quiet(list);  // the list's own row reactions wait
             list.cancel();
         }
-        w.selectTab(WorkspaceTab::AF);
-        if (w.dbgAutoForne->isVisible()) w.dbgAutoForne->setFocus(Qt::OtherFocusReason);
+        w.showList();
     }
     self.syncCheckBoxes();
     if (w.isActiveTab(WorkspaceTab::FormaPgto)) w.updateTools();

@@ -94,7 +94,7 @@ private:
 void HeaderEntry::Impl::buildForm(QWidget* page) {
     form = new QWidget(page);
     form->setObjectName(QStringLiteral("pnlDadosAF"));
-    FormBuilder b(form, &w.dtsAutoForne);
+    FormBuilder b(form, &w.dataSource(AfPart::Header));
 
     b.label(QStringLiteral("Número"));
     b.shown("NRAUTOFORN", 1);
@@ -148,7 +148,7 @@ void HeaderEntry::Impl::buildForm(QWidget* page) {
     row->setContentsMargins(0, 0, 0, 0);
     chbExtra = new QCheckBox(QStringLiteral("AF Extra"), flags);
     chbExtra->setObjectName(QStringLiteral("chbExtra"));
-    chbOL = new kit::DBCheckBox(&w.dtsAutoForne, QStringLiteral("IDAFOPERLOG"),
+    chbOL = new kit::DBCheckBox(&w.dataSource(AfPart::Header), QStringLiteral("IDAFOPERLOG"),
                                 QStringLiteral("Distribuição Através do Operador Logístico"), flags);
     chbOL->setObjectName(QStringLiteral("chbOL"));
     chbOL->setValues(QStringLiteral("2"), QStringLiteral("1"));
@@ -168,7 +168,7 @@ void HeaderEntry::Impl::buildForm(QWidget* page) {
     b.shown("VRTOTALAF", 1);
     b.nextRow();
     b.label(QStringLiteral("Sit. da Baixa"));
-    auto* situacao = new kit::DBText(&w.dtsAutoForne, QStringLiteral("IDBAIXAAF"), form);
+    auto* situacao = new kit::DBText(&w.dataSource(AfPart::Header), QStringLiteral("IDBAIXAAF"), form);
     situacao->setObjectName(QStringLiteral("dbtIDBAIXAAF"));
     b.place(situacao, 1);
     b.finish();

@@ -12,8 +12,6 @@
 #include "platform/kit/guard.h"
 #include "platform/kit/lookup_button.h"
 
-#include <algorithm>
-
 #include <QtCore/QSignalBlocker>
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QCheckBox>
@@ -26,29 +24,19 @@ namespace {
 using Impl = HeaderEntry::Impl;
 using C = HeaderCheck;
 
-// The rest of the checks once a focused box's own ran, in the table's order.
-std::vector<HeaderCheck> orderFrom(std::initializer_list<HeaderCheck> first, bool withBuyer = true) {
-    std::vector<HeaderCheck> order(first);
-    for (C c : {C::CdFilDest, C::DtLanc, C::CDCOMP, C::Fornecedor, C::ClienFilial, C::EmpresaEmitente, C::Cobranca,
-                C::TipoCtPagar, C::Transportadora}) {
-        if (c == C::CDCOMP && !withBuyer) continue;
-        if (std::find(order.begin(), order.end(), c) == order.end()) order.push_back(c);
-    }
-    return order;
-}
-
 }  // namespace
 
-std::vector<HeaderCheck> HeaderEntry::Impl::checkOrder(QWidget* f) const {
-    if (f == dbeCdFilDest) return orderFrom({C::CdFilDest}, false);
-    if (f == dbeCDComp) return orderFrom({C::CDCOMP});
-    if (f == dbeNRINSJURForN) return orderFrom({C::Fornecedor});
-    if (f == dcbEmitente || f == dbeCDEmpresa || f == chbExtra) return orderFrom({C::ClienFilial, C::EmpresaEmitente});
-    if (f == dbeCDCob) return orderFrom({C::Cobranca});
-    if (f == dbeCDTPCTPAGAR) return orderFrom({C::TipoCtPagar});
-    if (f == dbeNRINSJURTRAN || f == dcbFrete) return orderFrom({C::Transportadora});
-    if (f == dbdDtLanc) return orderFrom({C::DtLanc});
-    return orderFrom({});
+HeaderBox HeaderEntry::Impl::boxOf(const QWidget* f) const {
+    if (!f) return HeaderBox::Other;
+    if (f == dbeCdFilDest) return HeaderBox::Branch;
+    if (f == dbeCDComp) return HeaderBox::Buyer;
+    if (f == dbeNRINSJURForN) return HeaderBox::Supplier;
+    if (f == dcbEmitente || f == dbeCDEmpresa || f == chbExtra) return HeaderBox::Emitter;
+    if (f == dbeCDCob) return HeaderBox::Billing;
+    if (f == dbeCDTPCTPAGAR) return HeaderBox::PayableType;
+    if (f == dbeNRINSJURTRAN || f == dcbFrete) return HeaderBox::Carrier;
+    if (f == dbdDtLanc) return HeaderBox::Date;
+    return HeaderBox::Other;
 }
 
 void HeaderEntry::Impl::runCheck(HeaderCheck check) {
@@ -163,12 +151,12 @@ void HeaderEntry::Impl::connectHandlers() {
         QObject::connect(box, &QCheckBox::clicked, box, [this, box](bool checked) {
             kit::guard(box, [&] {
                 if (!onHeaderTab() || !box->hasFocus() || !header().active() || editing()) return;
-                if (!w.toolEnabled(kit::StandardGridScreen::Tool::Alterar)) {
+                if (!w.toolEnabled(WorkspaceTool::Alterar)) {
                     const QSignalBlocker quiet(box);
                     box->setChecked(!checked);
                     return;
                 }
-                w.dtsAutoForne.edit();
+                w.dataSource(AfPart::Header).edit();
             });
         });
     }

@@ -1,9 +1,10 @@
 #pragma once
 // The header entry's shared state: its controls, lookups and the flags its
 // handlers pass to each other. Private to the header's units.
+#include "afdesk/core/header/header_check_order.h"
 #include "afdesk/core/header/header_entry.h"
 #include "afdesk/core/header/header_queries.h"
-#include "afdesk/core/workspace/lanca_autof.h"
+#include "afdesk/core/workspace/workspace_site.h"
 
 #include "host/data/dataset.h"
 #include "host/services/messages.h"
@@ -27,20 +28,16 @@ class TBtnPesquisa;
 
 namespace afdesk {
 
-// The checks of the post, in the names of the order table.
-enum class HeaderCheck { CdFilDest, DtLanc, CDCOMP, Fornecedor, ClienFilial, EmpresaEmitente, Cobranca, TipoCtPagar,
-                         Transportadora };
 
 struct HeaderEntry::Impl {
-    Impl(HeaderEntry& entry, LancaAutoF& screen);
+    Impl(HeaderEntry& entry, WorkspaceSite& site);
     ~Impl();
     Impl(const Impl&) = delete;
     Impl& operator=(const Impl&) = delete;
 
     HeaderEntry& self;
-    LancaAutoF& w;
+    WorkspaceSite& w;
     HeaderQueries q;
-    host::Dataset cdsPrazoPgFor{QStringLiteral("cdsPrazoPgFor")};
 
     // Data sources of the lookup buttons' pick lists.
     kit::DataSource dtsFilial{&q.qryFilial.result()};
@@ -91,6 +88,9 @@ struct HeaderEntry::Impl {
     int busy = 0;                 // a check or a post is moving the focus: exit handlers wait
     bool branchAccepted = false;  // Vd_CdFilDest took the new AF's branch: it stays fixed
     bool cancelledInsert = false;
+    // The logistic-operator choice can be made for the new AF's branch (GetParCentCmp).
+    bool logisticChoiceOpen = true;
+    int headerTag = 0;            // tag of cdsAutoForne: 99 once the post of a new AF began
     int listenerId = 0;           // on the header dataset, removed with the entry
     // The name a code box dropped when the user began typing over its code:
     // Esc gives the code back, and with it this name.
@@ -110,16 +110,18 @@ struct HeaderEntry::Impl {
     };
 
     // --- Helpers --------------------------------------------------------------------------
-    host::Dataset& header() { return w.cdsAutoForne; }
-    host::Field& field(const char* name) { return w.cdsAutoForne.field(QString::fromLatin1(name)); }
+    host::Dataset& header() { return w.dataset(AfPart::Header); }
+    const host::Dataset& header() const { return w.dataset(AfPart::Header); }
+    host::Dataset& list() { return w.dataset(AfPart::List); }
+    host::Field& field(const char* name) { return header().field(QString::fromLatin1(name)); }
     QString text(const char* name) { return field(name).asString().trimmed(); }
     // Writes a header field while the header is edited; a value already there is left alone.
     void set(const char* name, const host::Value& value);
     void set(const char* name, const QString& value) { set(name, host::Value(value)); }
     // The header shows a row (an AF, or a new one being inserted).
-    bool hasRow() const { return w.cdsAutoForne.active() && !w.cdsAutoForne.isEmpty(); }
-    bool inserting() const { return w.cdsAutoForne.state() == host::DatasetState::Insert; }
-    bool editing() const { return w.cdsAutoForne.editing(); }
+    bool hasRow() const { return header().active() && !header().isEmpty(); }
+    bool inserting() const { return header().state() == host::DatasetState::Insert; }
+    bool editing() const { return header().editing(); }
     bool onHeaderTab() const { return w.isActiveTab(WorkspaceTab::DadosAF); }
 
     // Typing over a code drops the name of the old one; Esc brings it back, leaving the box keeps the new one.
@@ -150,7 +152,8 @@ struct HeaderEntry::Impl {
     void connectLookups();
     void applyEmitterLook();
     void runCheck(HeaderCheck check);
-    std::vector<HeaderCheck> checkOrder(QWidget* focus) const;
+    // The box of the header a control is, for the order of the post's checks.
+    HeaderBox boxOf(const QWidget* focus) const;
 
     void beforeInsert();
     void afterInsert();

@@ -40,10 +40,10 @@ void HeaderEntry::Impl::connectLookups() {
     // A pick starts an alteration of a browsed header only where the operator may alter it.
     auto mayFill = [this] {
         if (!header().active()) throw host::Abort();
-        if (!editing() && !w.toolEnabled(kit::StandardGridScreen::Tool::Alterar)) throw host::Abort();
+        if (!editing() && !w.toolEnabled(WorkspaceTool::Alterar)) throw host::Abort();
     };
     auto beginFill = [this] {
-        if (!editing()) w.dtsAutoForne.edit();
+        if (!editing()) w.dataSource(AfPart::Header).edit();
     };
     auto picked = [](host::LookupQuery& q, const char* name) { return q.field(QString::fromLatin1(name)).value(); };
 

@@ -96,7 +96,7 @@ TEST_P(HeaderNewAfTest, PostOfANewAfReadsTheSupplierTermsInDayOrderAndMirrorsThe
     EXPECT_TRUE(services->progress.history().contains("show 6 Recebendo prazos de pagamento do fornecedor..."))
         << services->progress.history().join("; ").toStdString();
     EXPECT_FALSE(services->progress.visible());
-    EXPECT_EQ(w->flags.headerTag, 99);
+    EXPECT_EQ(w->header->headerTag(), 99);
     EXPECT_EQ(w->flags.fechaAFTag, 99);
 
     host::Dataset& terms = w->cdsPrazoPgtAF;
@@ -173,7 +173,7 @@ TEST_P(HeaderNewAfTest, AlteredHeaderIsMirroredAndMarksTheAutomaticSettlement) {
         ASSERT_TRUE(post()) << services->dialogs.errors().join("; ").toStdString();
         EXPECT_EQ(value("IDBAIXAAF"), c.mark);
         EXPECT_EQ(value("IDAUTOFORNEX"), "S");
-        EXPECT_EQ(w->flags.headerTag, 0);
+        EXPECT_EQ(w->header->headerTag(), 0);
         EXPECT_EQ(w->cdsServAutoForne.field(QStringLiteral("IDAUTOFORNEX")).asString(), "S");
         EXPECT_EQ(w->cdsServAutoForne.field(QStringLiteral("IDBAIXAAF")).asString(), c.mark);
         discardWorkspace();

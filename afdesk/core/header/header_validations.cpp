@@ -3,11 +3,11 @@
 // the user has to correct.
 #include "afdesk/core/header/header_impl.h"
 
-#include "afdesk/core/workspace/parametros.h"
 
 #include "host/data/errors.h"
 #include "host/library/library_units.h"
 #include "host/remote/check_result.h"
+#include "host/remote/remote_connection.h"
 #include "host/services/consiste.h"
 #include "host/services/progress.h"
 #include "host/services/session.h"
@@ -66,18 +66,19 @@ void HeaderEntry::Vd_CdFilDest() {
         d->set("CDFILDEST", filial.field(QStringLiteral("CDFILIAL")).asString());
         d->set("NMFILDEST", filial.field(QStringLiteral("NMFILIAL")).asString());
 
-        if (d->w.cdsParamFilial.active()) d->w.cdsParamFilial.locate(QStringLiteral("CDFILIAL"), branch);
+        if (d->w.branchParameters().active()) d->w.branchParameters().locate(QStringLiteral("CDFILIAL"), branch);
         QString flags;
         {
-            const host::ProgressGuard busy(&d->w, host::kAviTransfer, d->msg("Get_ParCentCmp"));
-            flags = host::CheckResultServ(d->w.netLancaAutoF.call(host::names::lancaAutoF::GetParCentCmp, {branch}), true, 3)
+            const host::ProgressGuard busy(d->w.dialogParent(), host::kAviTransfer, d->msg("Get_ParCentCmp"));
+            flags = host::CheckResultServ(d->w.server().call(host::names::lancaAutoF::GetParCentCmp, {branch}), true, 3)
                         .text();
         }
         if (flags.at(0) == QLatin1Char('1')) d->fail("FilCentCmp_Inf");
         if (flags.at(1) == QLatin1Char('1')) d->fail("FilParCmpSup_Inf");
-        d->chbOL->setEnabled(flags.at(2) != QLatin1Char('1'));
+        d->logisticChoiceOpen = flags.at(2) != QLatin1Char('1');
+        d->chbOL->setEnabled(d->logisticChoiceOpen);
 
-        Parametros(d->w, branch);
+        d->w.takeBranchParameters(branch);
         d->branchAccepted = true;
         d->dbeCdFilDest->setEnabled(false);
         d->btnPesqFilDest->setEnabled(false);
@@ -318,7 +319,7 @@ void HeaderEntry::Vd_OperRelac() {
 
     // The AF's buyer: the header's when it shows an AF, else the list row's.
     const host::Dataset& header = d->header();
-    const host::Dataset& list = d->w.cdsServAutoForne;
+    const host::Dataset& list = d->list();
     const host::Dataset& source = header.active() && !header.isEmpty() ? header : list;
     const host::Field* buyerField =
         source.active() && !source.isEmpty() ? source.findField(QStringLiteral("CDOPERADOR")) : nullptr;

@@ -125,11 +125,11 @@ void defineServAutoForne(Dataset& list, ScreenQuestion produtosTabActive) {
     list.field(QStringLiteral("IDITAFMIGRADA")).onGetText = [produtosTabActive](const Field& f, bool) {
         return itAFMigradaDomain(produtosTabActive && produtosTabActive()).textOf(f.asString());
     };
-    list.onCalcFields = [](Dataset& ds) {
+    list.onCalcFields.add([](Dataset& ds) {
         Field& devo = ds.field(QStringLiteral("NMDEVO"));
         if (isS(ds.field(QStringLiteral("IDDEVOLUCAONF")))) devo.setAsString(kDevolucao.text);
         else devo.clear();
-    };
+    });
 }
 
 void defineAutoForne(Dataset& header, const Dataset& list) {
@@ -197,10 +197,10 @@ void defineFilialDest(Dataset& branches) {
 }
 
 void guardFilialDest(Dataset& branches, ScreenQuestion filialDestTabActive) {
-    branches.beforeEdit = [](Dataset&) { throw host::Abort(); };
-    branches.beforeInsert = [filialDestTabActive](Dataset&) {
+    branches.beforeEdit.add([](Dataset&) { throw host::Abort(); });
+    branches.beforeInsert.add([filialDestTabActive](Dataset&) {
         if (filialDestTabActive && filialDestTabActive()) throw host::Abort();
-    };
+    });
 }
 
 void defineAuxParCmp(Dataset& ds) {

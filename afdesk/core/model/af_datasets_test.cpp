@@ -303,7 +303,7 @@ TEST(DatasetPackets, FillingMarksTheDatasetAndRestoresItsMarker) {
     defineServAutoForne(list);
     list.setTag(5);
     int tagSeen = -1;
-    list.afterScroll = [&](Dataset& ds) { tagSeen = ds.tag(); };
+    list.afterScroll.add([&](Dataset& ds) { tagSeen = ds.tag(); });
     loadPacket(list, packetFor(server::servAutoForne(), {{{"NRAUTOFORN", s("0000000001")}}}));
     EXPECT_EQ(tagSeen, kBulkTag);
     EXPECT_EQ(list.tag(), 5);

@@ -2,7 +2,33 @@
 
 #include "host/data/field.h"
 
+#include <utility>
+
 namespace afdesk {
+
+namespace {
+
+constexpr std::pair<Source, AfPart> kSourceParts[] = {
+    {Source::List, AfPart::List},          {Source::Header, AfPart::Header},
+    {Source::Items, AfPart::Items},        {Source::ItemProducts, AfPart::ItemProducts},
+    {Source::Taxes, AfPart::Taxes},        {Source::Messages, AfPart::Messages},
+    {Source::Terms, AfPart::Terms},        {Source::ChargeDates, AfPart::ChargeDates},
+    {Source::Charges, AfPart::Charges},    {Source::Movements, AfPart::Movements},
+};
+
+}  // namespace
+
+std::optional<AfPart> partOf(Source source) {
+    for (const auto& [s, part] : kSourceParts)
+        if (s == source) return part;
+    return std::nullopt;
+}
+
+std::optional<Source> sourceOf(AfPart part) {
+    for (const auto& [source, p] : kSourceParts)
+        if (p == part) return source;
+    return std::nullopt;
+}
 
 DatasetView viewOf(const host::Dataset& dataset) {
     return DatasetView{dataset.state(), !dataset.active() || dataset.isEmpty()};

@@ -2,17 +2,19 @@
 // Everything the workspace's tool-enabling rules read, as plain values. The
 // screen fills a snapshot from its widgets and datasets; the rules turn it into
 // decisions without touching either, so they can be tested row by row.
+#include "afdesk/core/model/af_parts.h"
 #include "afdesk/core/workspace/permissions.h"
 #include "host/data/dataset.h"
 
 #include <QtCore/QString>
 #include <array>
+#include <optional>
 
 namespace afdesk {
 
 // The workspace's tabs, in page order.
-enum class AfTab { FilialDest, AF, DadosAF, Produtos, Mensagem, FormaPgto, Encargo, Justificativa };
-constexpr int kAfTabCount = 8;
+using AfTab = WorkspaceTab;
+constexpr int kAfTabCount = kWorkspaceTabCount;
 
 // The control holding the focus, as far as the rules tell controls apart.
 enum class Focus {
@@ -119,6 +121,11 @@ struct ToolSnapshot {
     DatasetView& view(Source s) { return sources[std::size_t(s)]; }
     const DatasetView& list() const { return view(Source::List); }
 };
+
+// The AF's part behind a data source the rules watch; none for the branches.
+std::optional<AfPart> partOf(Source source);
+// The data source the rules watch for an AF's part; none for the receipts.
+std::optional<Source> sourceOf(AfPart part);
 
 // Reading the snapshot's parts from the live datasets.
 DatasetView viewOf(const host::Dataset& dataset);

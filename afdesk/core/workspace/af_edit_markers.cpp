@@ -2,15 +2,14 @@
 
 namespace afdesk {
 
-std::array<host::Dataset*, 9> afEditDatasets(LancaAutoF& w) {
-    return {&w.cdsServAutoForne, &w.cdsAutoForne, &w.cdsItemAutf_Produto, &w.cdsItemAutF, &w.cdsImpostoAF,
-            &w.cdsMensagensAF,   &w.cdsPrazoPgtAF, &w.cdsDataEncargo,      &w.cdsEncargo};
+std::vector<host::Dataset*> afEditDatasets(LancaAutoF& w) {
+    return w.partDatasets([](const AfPartDef& def) { return def.rolledBack; });
 }
 
 bool afHasPendingChanges(LancaAutoF& w) {
     for (host::Dataset* ds : afEditDatasets(w))
         if (ds->active() && (ds->changeCount() > 0 || ds->editing())) return true;
-    return w.cdsMovOpAF.active() && w.cdsMovOpAF.changeCount() > 0;
+    return false;
 }
 
 }  // namespace afdesk

@@ -17,11 +17,10 @@ private:
     bool m_before;
 };
 
-// The datasets of one AF handled together, in this order: list, header, item
-// products, items, taxes, messages, payment terms, charge dates, charges.
-std::array<host::Dataset*, 9> afEditDatasets(LancaAutoF& w);
+// The datasets an abandoned AF rolls back, in the order of its parts.
+std::vector<host::Dataset*> afEditDatasets(LancaAutoF& w);
 
-// Whether any of them (or the alteration log) holds changes not yet saved.
+// Whether any of them holds changes not yet saved.
 bool afHasPendingChanges(LancaAutoF& w);
 
 }  // namespace afdesk

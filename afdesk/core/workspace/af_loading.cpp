@@ -27,17 +27,19 @@ QString launchKeyOfList(const LancaAutoF& w) {
     return textOf(w.cdsServAutoForne, "CDFILLANC") + textOf(w.cdsServAutoForne, "NRAUTOFORN");
 }
 
-// One load of the AF: the list row's key in its order, the packet into the dataset.
-void load(LancaAutoF& w, host::Dataset& ds, const char* method) {
+// One load of a part of the AF: the list row's key in its order, the packet into its dataset.
+void load(LancaAutoF& w, AfPart part) {
     const AfKey key = AfKey::of(w.cdsServAutoForne);
-    loadFromServer(ds, w.netLancaAutoF, QString::fromLatin1(method), {key.cdFilDest, key.cdFilLanc, key.nrAutoForn});
+    host::Dataset& ds = w.dataset(part);
+    loadFromServer(ds, w.netLancaAutoF, QString::fromLatin1(afPart(part).loadMethod),
+                   {key.cdFilDest, key.cdFilLanc, key.nrAutoForn});
     w.loadedFor[&ds] = key.cdFilLanc + key.nrAutoForn;
 }
 
 void loadMessages(LancaAutoF& w) {
     w.mensagensAf.takeNumberFrom(w.cdsServAutoForne);
     w.mensagensAf.cdFilLanc = textOf(w.cdsServAutoForne, "CDFILLANC").toLongLong();
-    load(w, w.cdsMensagensAF, "GetMensagensAF");
+    load(w, AfPart::Messages);
 }
 
 bool messagesNeedLoading(LancaAutoF& w) {
@@ -52,7 +54,7 @@ public:
     bool need(const host::Dataset& ds) const { return force || needsLoading(w, ds); }
 
     void header() {
-        if (need(w.cdsAutoForne)) load(w, w.cdsAutoForne, "GetAutoForne");
+        if (need(w.cdsAutoForne)) load(w, AfPart::Header);
     }
 
     void byTab() {
@@ -60,7 +62,7 @@ public:
         if (tab == WorkspaceTab::DadosAF || tab == WorkspaceTab::AF) {
             if (need(w.cdsAutoForne)) {
                 const host::ProgressGuard busy(&w, host::kAviTransfer, msgLancaAutoF().Msg(QStringLiteral("Get_DadAF")));
-                load(w, w.cdsAutoForne, "GetAutoForne");
+                load(w, AfPart::Header);
             }
         }
         if ((tab == WorkspaceTab::Produtos || tab == WorkspaceTab::DadosAF) && need(w.cdsItemAutF)) products();
@@ -79,12 +81,12 @@ private:
     void products() {
         const host::ProgressGuard busy(&w, host::kAviTransfer, msgLancaAutoF().Msg(QStringLiteral("Get_Prods")));
         header();
-        if (force || w.activeInnerTab() == ProdutosTab::Imposto) load(w, w.cdsImpostoAF, "GetImpostoAF");
-        load(w, w.cdsItemAutf_Produto, "GetItemAutf_Produto");
-        load(w, w.cdsItemAutF, "GetItemAutF");
-        load(w, w.cdsNFBaixa, "GetNFBaixa");
+        if (force || w.activeInnerTab() == ProdutosTab::Imposto) load(w, AfPart::Taxes);
+        load(w, AfPart::ItemProducts);
+        load(w, AfPart::Items);
+        load(w, AfPart::Receipts);
         if (w.isTabVisible(WorkspaceTab::Justificativa)) {
-            load(w, w.cdsMovOpAF, "GetMovOpAF");
+            load(w, AfPart::Movements);
             w.cdsMovOpAFAux.close();
         }
         applyItemColumns(w);
@@ -93,24 +95,24 @@ private:
     void paymentTerms() {
         const host::ProgressGuard busy(&w, host::kAviTransfer, msgLancaAutoF().Msg(QStringLiteral("Get_FormPgto")));
         header();
-        if (textOf(w.cdsAutoForne, "IDTPFORPGTAF") == QLatin1String("V")) load(w, w.cdsPrazoPgtAF, "GetPrazoPgtAF");
+        if (textOf(w.cdsAutoForne, "IDTPFORPGTAF") == QLatin1String("V")) load(w, AfPart::Terms);
     }
 
     void charges() {
         const host::ProgressGuard busy(&w, host::kAviTransfer, msgLancaAutoF().Msg(QStringLiteral("Get_Encargo")));
         header();
-        load(w, w.cdsDataEncargo, "GetDataEncargo");
-        load(w, w.cdsEncargo, "GetEncargo");
+        load(w, AfPart::ChargeDates);
+        load(w, AfPart::Charges);
     }
 
     void alterationLog() {
         const host::ProgressGuard busy(&w, host::kAviTransfer, msgLancaAutoF().Msg(QStringLiteral("Get_Dad")));
-        load(w, w.cdsAutoForne, "GetAutoForne");
-        load(w, w.cdsItemAutf_Produto, "GetItemAutf_Produto");
-        load(w, w.cdsItemAutF, "GetItemAutF");
-        load(w, w.cdsNFBaixa, "GetNFBaixa");
-        load(w, w.cdsImpostoAF, "GetImpostoAF");
-        load(w, w.cdsMovOpAF, "GetMovOpAF");
+        load(w, AfPart::Header);
+        load(w, AfPart::ItemProducts);
+        load(w, AfPart::Items);
+        load(w, AfPart::Receipts);
+        load(w, AfPart::Taxes);
+        load(w, AfPart::Movements);
         applyItemColumns(w);
     }
 
@@ -171,7 +173,7 @@ void loadHeaderIfNeeded(LancaAutoF& w) {
     if (!list.active() || list.isEmpty() || list.state() == host::DatasetState::Insert) return;
     if (!needsLoading(w, w.cdsAutoForne)) return;
     const host::ProgressGuard busy(&w, host::kAviTransfer, msgLancaAutoF().Msg(QStringLiteral("Get_DadAF")));
-    load(w, w.cdsAutoForne, "GetAutoForne");
+    load(w, AfPart::Header);
 }
 
 void loadTaxesForInnerTab(LancaAutoF& w) {
@@ -179,7 +181,7 @@ void loadTaxesForInnerTab(LancaAutoF& w) {
     if (!list.active() || list.isEmpty() || list.state() == host::DatasetState::Insert) return;
     if (w.activeInnerTab() != ProdutosTab::Imposto || !needsLoading(w, w.cdsImpostoAF)) return;
     const host::ProgressGuard busy(&w, host::kAviTransfer, msgLancaAutoF().Msg(QStringLiteral("Get_Prods")));
-    load(w, w.cdsImpostoAF, "GetImpostoAF");
+    load(w, AfPart::Taxes);
 }
 
 void closeAfDatasets(LancaAutoF& w) {

@@ -168,16 +168,16 @@ TEST_P(AfLoadingTest, LeavingATabPostsItsPendingEdits) {
 TEST_P(AfLoadingTest, ARefusedPostKeepsTheTabAndShowsTheMessage) {
     openOnAf1();
     clickTab(WorkspaceTab::Mensagem);
-    w->cdsMensagensAF.beforePost = [](host::Dataset&) {
+    w->cdsMensagensAF.beforePost.add([](host::Dataset&) {
         throw host::UserError(QStringLiteral("Descrição deve ser informada."));
-    };
+    });
     w->cdsMensagensAF.edit();
     w->cdsMensagensAF.field(QStringLiteral("DSMENSAF")).clear();
     clickTab(WorkspaceTab::Encargo);
     EXPECT_EQ(w->activeTab(), WorkspaceTab::Mensagem);
     EXPECT_TRUE(w->cdsMensagensAF.editing());
     EXPECT_TRUE(services->dialogs.errorsAre({QStringLiteral("Descrição deve ser informada.")}));
-    w->cdsMensagensAF.beforePost = nullptr;
+    w->cdsMensagensAF.beforePost.clear();
     w->cdsMensagensAF.cancel();
 }
 

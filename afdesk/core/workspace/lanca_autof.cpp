@@ -7,7 +7,9 @@
 #include "afdesk/core/model/af_list_grid.h"
 #include "afdesk/core/workspace/af_loading.h"
 #include "afdesk/core/workspace/list_reactions.h"
+#include "afdesk/core/terms/payment_terms.h"
 #include "afdesk/core/workspace/operation_tools.h"
+#include "afdesk/core/workspace/parametros.h"
 #include "afdesk/core/workspace/standard_tools.h"
 #include "afdesk/core/workspace/tool_reactions.h"
 #include "afdesk/core/workspace/workspace_toolbar.h"
@@ -96,9 +98,10 @@ LancaAutoF::LancaAutoF(QWidget* parent) : kit::StandardGridScreen(QStringLiteral
     defineParamFilial(cdsParamFilial);
     defineParamGeral(cdsParamGeral);
     defineControleFilial(cdsControleFilial);
-    for (kit::DataSource* s : {&dtsServAutoForne, &dtsAutoForne, &dtsFilialDest, &dtsItemAutf_Produto, &dtsImpostoAF,
-                               &dtsMensagensAF, &dtsDataEncargo, &dtsEncargo, &dtsPrazoPgtAF, &dtsNFBaixa, &dtsMovOpAF})
-        s->setAutoEdit(false);  // editing comes with the toolbar's rules
+    // Editing comes with the toolbar's rules (the items' source is the standard one, with the screen's own).
+    for (kit::DataSource* s : partSources([](const AfPartDef& def) { return def.part != AfPart::Items; }))
+        s->setAutoEdit(false);
+    dtsFilialDest.setAutoEdit(false);
 
     buildTabs();
     buildMenus();
@@ -120,9 +123,109 @@ LancaAutoF::~LancaAutoF() {
     setStandardSource(nullptr);
 }
 
+namespace {
+
+// The members behind each part, in the order of AfPart.
+struct PartMembers {
+    host::Dataset LancaAutoF::*dataset;
+    kit::DataSource LancaAutoF::*source;
+};
+const PartMembers kPartMembers[kAfPartCount] = {
+    {&LancaAutoF::cdsServAutoForne, &LancaAutoF::dtsServAutoForne},
+    {&LancaAutoF::cdsAutoForne, &LancaAutoF::dtsAutoForne},
+    {&LancaAutoF::cdsItemAutf_Produto, &LancaAutoF::dtsItemAutf_Produto},
+    {&LancaAutoF::cdsItemAutF, &LancaAutoF::dtsPadrao},
+    {&LancaAutoF::cdsImpostoAF, &LancaAutoF::dtsImpostoAF},
+    {&LancaAutoF::cdsMensagensAF, &LancaAutoF::dtsMensagensAF},
+    {&LancaAutoF::cdsDataEncargo, &LancaAutoF::dtsDataEncargo},
+    {&LancaAutoF::cdsEncargo, &LancaAutoF::dtsEncargo},
+    {&LancaAutoF::cdsPrazoPgtAF, &LancaAutoF::dtsPrazoPgtAF},
+    {&LancaAutoF::cdsNFBaixa, &LancaAutoF::dtsNFBaixa},
+    {&LancaAutoF::cdsMovOpAF, &LancaAutoF::dtsMovOpAF},
+};
+
+constexpr int cachedParts() {
+    int n = 0;
+    for (const AfPartDef& def : kAfParts) n += def.cacheEntry > 0 ? 1 : 0;
+    return n;
+}
+static_assert(cachedParts() == kAfCacheEntries, "every cache entry is a part of the AF");
+
+}  // namespace
+
+host::Dataset& LancaAutoF::dataset(AfPart part) { return this->*(kPartMembers[size_t(part)].dataset); }
+
+const host::Dataset& LancaAutoF::dataset(AfPart part) const { return this->*(kPartMembers[size_t(part)].dataset); }
+
+kit::DataSource& LancaAutoF::dataSource(AfPart part) { return this->*(kPartMembers[size_t(part)].source); }
+
+std::vector<host::Dataset*> LancaAutoF::partDatasets(bool (*which)(const AfPartDef&)) {
+    std::vector<host::Dataset*> out;
+    for (const AfPartDef& def : kAfParts)
+        if (!which || which(def)) out.push_back(&dataset(def.part));
+    return out;
+}
+
+std::vector<kit::DataSource*> LancaAutoF::partSources(bool (*which)(const AfPartDef&)) {
+    std::vector<kit::DataSource*> out;
+    for (const AfPartDef& def : kAfParts)
+        if (!which || which(def)) out.push_back(&dataSource(def.part));
+    return out;
+}
+
 std::array<host::Dataset*, kAfCacheEntries> LancaAutoF::afDatasets() {
-    return {&cdsAutoForne, &cdsItemAutf_Produto, &cdsItemAutF, &cdsImpostoAF, &cdsMensagensAF,
-            &cdsDataEncargo, &cdsEncargo, &cdsPrazoPgtAF, &cdsNFBaixa, &cdsMovOpAF};
+    std::array<host::Dataset*, kAfCacheEntries> out{};
+    for (const AfPartDef& def : kAfParts)
+        if (def.cacheEntry > 0) out[size_t(def.cacheEntry - 1)] = &dataset(def.part);
+    return out;
+}
+
+void LancaAutoF::startNewAfTables() {
+    for (host::Dataset* table : partDatasets([](const AfPartDef& def) { return def.newAfTable; })) {
+        table->close();
+        // Fields come from the areas' definitions; one without any stays closed (no rows either way).
+        if (table->fieldCount() > 0) table->createDataset();
+    }
+}
+
+void LancaAutoF::takeBranchParameters(const QString& branch) { Parametros(*this, branch); }
+
+void LancaAutoF::showList() {
+    selectTab(WorkspaceTab::AF);
+    if (dbgAutoForne->isVisible()) dbgAutoForne->setFocus(Qt::OtherFocusReason);
+}
+
+ToolSnapshot LancaAutoF::snapshot(Source source) const { return toolSnapshot(*this, source); }
+
+QAction* LancaAutoF::toolAction(WorkspaceTool tool) const {
+    if (isStandardTool(tool)) return action(Tool(int(tool)));
+    return m_toolActions[size_t(tool)];
+}
+
+void LancaAutoF::setToolAction(WorkspaceTool tool, QAction* a) {
+    m_toolActions[size_t(tool)] = a;
+    if (tool == WorkspaceTool::ImpSoliCmp) return;  // it opens its menu
+    connect(a, &QAction::triggered, this, [this, tool] { kit::guard(this, [&] { runTool(tool); }); });
+}
+
+void LancaAutoF::setToolEnabled(WorkspaceTool tool, bool on) {
+    if (isStandardTool(tool)) setToolEnabled(Tool(int(tool)), on);
+    else if (QAction* a = toolAction(tool)) a->setEnabled(on);
+}
+
+bool LancaAutoF::toolEnabled(WorkspaceTool tool) const {
+    if (isStandardTool(tool)) return toolEnabled(Tool(int(tool)));
+    const QAction* a = toolAction(tool);
+    return a && a->isEnabled();
+}
+
+void LancaAutoF::setToolHandler(WorkspaceTool tool, std::function<void()> handler) {
+    m_toolHandlers[size_t(tool)] = std::move(handler);
+}
+
+void LancaAutoF::runTool(WorkspaceTool tool) {
+    if (const auto& handler = m_toolHandlers[size_t(tool)]) handler();
+    else notAvailable(*this, toolAction(tool)->toolTip());
 }
 
 void LancaAutoF::buildTabs() {
@@ -140,6 +243,7 @@ void LancaAutoF::buildTabs() {
     dbgAutoForne = gridOn(tabPage(WorkspaceTab::AF), &dtsServAutoForne, QStringLiteral("dbgAutoForne"));
     configureAfListGrid(*dbgAutoForne);
 
+    terms = std::make_unique<PaymentTerms>(*this);
     header = std::make_unique<HeaderEntry>(*this, tabPage(WorkspaceTab::DadosAF));
 
     // "Produtos": item products above, the items (the standard grid) and the inner tabs below.
@@ -232,13 +336,13 @@ void LancaAutoF::buildMenus() {
 }
 
 void LancaAutoF::bindReactions() {
-    dtsFilialDest.onDataChange = [this](kit::DataSource&, host::Field* f) {
+    dtsFilialDest.onDataChange.add([this](kit::DataSource&, host::Field* f) {
         if (!f) kit::guard(this, [this] { branchRowChanged(*this, false); });
-    };
-    dtsServAutoForne.onDataChange = [this](kit::DataSource&, host::Field* f) {
+    });
+    dtsServAutoForne.onDataChange.add([this](kit::DataSource&, host::Field* f) {
         if (!f) kit::guard(this, [this] { afListRowChanged(*this, false); });
-    };
-    dtsServAutoForne.onStateChange = [this](kit::DataSource&) { kit::guard(this, [this] { afListStateChanged(*this); }); };
+    });
+    dtsServAutoForne.onStateChange.add([this](kit::DataSource&) { kit::guard(this, [this] { afListStateChanged(*this); }); });
     bindListRowRules(*this);
     bindToolReactions(*this);
     installGridKeys(*this);

@@ -10,6 +10,7 @@
 #include "afdesk/core/workspace/af_cache.h"
 #include "afdesk/core/workspace/permissions.h"
 #include "afdesk/core/workspace/workspace_queries.h"
+#include "afdesk/core/workspace/workspace_site.h"
 
 #include "host/data/dataset.h"
 #include "host/remote/remote_connection.h"
@@ -20,8 +21,10 @@
 #include <QtCore/QStringList>
 #include <QtCore/QVariant>
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QFrame;
@@ -42,11 +45,8 @@ class DBText;
 namespace afdesk {
 
 class HeaderEntry;
+class PaymentTerms;
 struct FilterTargets;
-
-// The tabs of the page control, in their order.
-enum class WorkspaceTab { FilialDest, AF, DadosAF, Produtos, Mensagem, FormaPgto, Encargo, Justificativa };
-constexpr int kWorkspaceTabCount = 8;
 
 // The inner tabs of "Produtos".
 enum class ProdutosTab { Imposto, EntregaBaixa, Observacao };
@@ -71,7 +71,6 @@ struct WorkspaceFlags {
     QVariant itemEntryArray;      // kept by item entry; Null at creation
     QStringList itemEntryTexts;   // three remembered texts of item entry
     bool itemEntryFlag = false;
-    int headerTag = 0;            // tag of cdsAutoForne: 99 once the post of a new AF began
     int fechaAFTag = 0;           // tag of "Fechar AF": 99 = the next confirm closes the AF
     bool dadosAFPendingRefresh = false;  // "Dados da AF" presses "Verificar" when next shown
     bool reloadSuppressed = false;  // the list's row change loads no AF meanwhile
@@ -79,7 +78,7 @@ struct WorkspaceFlags {
     Focus lastFocus = Focus::None;  // the focus the tools were last recomputed for
 };
 
-class LancaAutoF : public kit::StandardGridScreen {
+class LancaAutoF : public kit::StandardGridScreen, public WorkspaceSite {
 public:
     explicit LancaAutoF(QWidget* parent = nullptr);
     ~LancaAutoF() override;
@@ -108,6 +107,9 @@ public:
 
     // The ten datasets of one AF, in the order of the cache's entries 1 to 10.
     std::array<host::Dataset*, kAfCacheEntries> afDatasets();
+    // The parts, each as `kAfParts` describes it, in its order; `which` picks some of them.
+    std::vector<host::Dataset*> partDatasets(bool (*which)(const AfPartDef&) = nullptr);
+    std::vector<kit::DataSource*> partSources(bool (*which)(const AfPartDef&) = nullptr);
     // The launch key (CDFILLANC + NRAUTOFORN) each of those was last loaded for,
     // which tells an empty dataset's AF apart.
     std::map<const host::Dataset*, QString> loadedFor;
@@ -133,6 +135,7 @@ public:
 
     WorkspaceFlags flags;
     std::unique_ptr<HeaderEntry> header;  // the "Dados da AF" tab
+    std::unique_ptr<PaymentTerms> terms;  // the payment terms' part in the header's events
     AfCache cache;
     QString listReadFor;  // the destination branch current when the list was last read
     QString lastListRow;  // the list row the reactions last ran for
@@ -156,26 +159,7 @@ public:
     QMenu* mnuPastas = nullptr;
     QMenu* mnuOpcoes = nullptr;
     QToolBar* tbrOperacoes = nullptr;  // the special tools' row of buttons
-    QAction* mnuFiltrar = nullptr;
-    QAction* mnuImportaSAC = nullptr;
-    QAction* mnuMudAutProd = nullptr;
-    // The special tools: each one action, the menu item of "&Opções" and its
-    // tool button alike (so the two always agree). The two last are buttons only.
-    QAction* mnuFechaAF = nullptr;
-    QAction* mnuConsistir = nullptr;
-    QAction* mnuB_Total = nullptr;
-    QAction* mnuB_TotSaida = nullptr;
-    QAction* mnuCancelaAF = nullptr;
-    QAction* mnuEncerrarAF = nullptr;
-    QAction* mnuReAFAberto = nullptr;
-    QAction* mnuRetAFExp = nullptr;
-    QAction* mnuEnviaAFEmail = nullptr;
-    QMenu* mnuImportar = nullptr;           // "Importar &Solicitação de Compra" and the button "Importar"
-    QAction* mnuImpSoliCmp = nullptr;       // that menu's own item
-    QAction* mnuImpSoliCompras = nullptr;   // "Importar &Solicitação de Compras"
-    QAction* mnuImpProdForn = nullptr;      // "Importar &Produto por Fornecedor"
-    QAction* sbtAtualizaMercadum = nullptr;
-    QAction* sbtCopy = nullptr;
+    QMenu* mnuImportar = nullptr;      // "Importar &Solicitação de Compra" and the button "Importar"
     QPushButton* btbBaixar = nullptr;       // manual receipt, on "Entrega / Baixa Manual"
     kit::DBText* dbtItemMigrada = nullptr;  // "AF Migrada" / "Item de AF Migrado"
     QFrame* sepNavegador = nullptr;  // between the navigator texts
@@ -185,16 +169,15 @@ public:
     QWidget* tabPage(WorkspaceTab tab) const { return m_pages[size_t(tab)]; }
     QAction* tabAction(WorkspaceTab tab) const { return m_tabActions[size_t(tab)]; }
     QWidget* innerPage(ProdutosTab tab) const { return m_innerPages[size_t(tab)]; }
-    WorkspaceTab activeTab() const;
-    bool isActiveTab(WorkspaceTab tab) const { return activeTab() == tab; }
+    WorkspaceTab activeTab() const override;
     bool isTabEnabled(WorkspaceTab tab) const;
-    bool isTabVisible(WorkspaceTab tab) const;
+    bool isTabVisible(WorkspaceTab tab) const override;
     ProdutosTab activeInnerTab() const;
 
     // Makes a tab active. `user` marks a change the user asked for (the tab
     // bar, Ctrl+Left/Right): the tab-change handling runs with a sender. The
     // tab being left posts its edits first; false when that refused the change.
-    bool selectTab(WorkspaceTab tab, bool runChange = true, bool user = false);
+    bool selectTab(WorkspaceTab tab, bool runChange = true, bool user = false) override;
 
     // Enables or disables tabs without the tab bar moving to another tab on its own.
     void setTabEnabled(WorkspaceTab tab, bool on);
@@ -214,6 +197,34 @@ public:
 
     // The screen's part of the shell's window: itself, or the MDI child showing it.
     QWidget* frame() const;
+
+    // --- Tools by identifier ------------------------------------------------------------
+    // The action of a tool (a standard tool's own, or the operation's menu item and button).
+    QAction* toolAction(WorkspaceTool tool) const;
+    void setToolAction(WorkspaceTool tool, QAction* action);  // once, by whoever builds it
+    using kit::StandardGridScreen::setToolEnabled;
+    using kit::StandardGridScreen::toolEnabled;
+    void setToolEnabled(WorkspaceTool tool, bool on);
+    // What an operation does; without a handler it says it is not available yet.
+    void setToolHandler(WorkspaceTool tool, std::function<void()> handler);
+
+    // --- What the areas see (WorkspaceSite) ----------------------------------------------
+    QWidget* dialogParent() override { return this; }
+    host::Dataset& dataset(AfPart part) override;
+    const host::Dataset& dataset(AfPart part) const;
+    kit::DataSource& dataSource(AfPart part) override;
+    host::Dataset& branches() override { return cdsFilialDest; }
+    host::Dataset& branchParameters() override { return cdsParamFilial; }
+    void startNewAfTables() override;
+    void takeBranchParameters(const QString& branch) override;
+    bool enteringNewAf() const override { return flags.boIncluiAF; }
+    void setCloseMarker(bool changed) override { flags.fechaAFTag = changed ? 99 : 0; }
+    void showList() override;
+    bool toolEnabled(WorkspaceTool tool) const override;
+    ToolSnapshot snapshot(Source source) const override;
+    host::RemoteConnection& server() override { return netLancaAutoF; }
+    PaymentTerms& paymentTerms() override { return *terms; }
+    AlterationLog* alterationLog() override { return nullptr; }
 
 protected:
     // The standard tools; each has its own unit (workspace_tool_*.cpp).
@@ -243,6 +254,9 @@ private:
     std::array<QWidget*, kWorkspaceTabCount> m_pages{};
     std::array<QAction*, kWorkspaceTabCount> m_tabActions{};
     std::array<QWidget*, 3> m_innerPages{};
+    std::array<QAction*, kWorkspaceToolCount> m_toolActions{};
+    std::array<std::function<void()>, kWorkspaceToolCount> m_toolHandlers{};
+    void runTool(WorkspaceTool tool);
     int m_shownTab = 0;       // the tab shown before the current change
     bool m_selecting = false;  // a change made from code is under way
     bool m_userChange = false;

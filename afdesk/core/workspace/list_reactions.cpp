@@ -43,7 +43,7 @@ void syncParamFilial(LancaAutoF& w, const QString& branch) {
     host::Dataset& params = w.cdsParamFilial;
     if (params.active() && !branch.isEmpty() && params.locate(QStringLiteral("CDFILIAL"), branch))
         sac = textOf(params, "IDUTILIZAINTSAC") == QLatin1String("S");
-    w.mnuImportaSAC->setEnabled(sac);
+    w.toolAction(WorkspaceTool::ImportaSAC)->setEnabled(sac);
 }
 
 }  // namespace
@@ -106,28 +106,26 @@ void afListStateChanged(LancaAutoF& w) {
 }
 
 void bindListRowRules(LancaAutoF& w) {
-    w.cdsServAutoForne.afterPost = [&w](host::Dataset&) {
-        for (kit::DataSource* s : {&w.dtsAutoForne, &w.dtsItemAutf_Produto, &w.dtsPadrao, &w.dtsImpostoAF,
-                                   &w.dtsMensagensAF, &w.dtsDataEncargo, &w.dtsEncargo, &w.dtsPrazoPgtAF,
-                                   &w.dtsNFBaixa, &w.dtsMovOpAF})
+    w.cdsServAutoForne.afterPost.add([&w](host::Dataset&) {
+        // The row is posted: so is every part of its AF still being edited.
+        for (kit::DataSource* s : w.partSources([](const AfPartDef& def) { return def.part != AfPart::List; }))
             if (s->editing()) s->post();
         const bool branches = w.cdsFilialDest.active() && !w.cdsFilialDest.isEmpty();
         w.setTabEnabled(WorkspaceTab::AF, branches);
         w.setTabEnabled(WorkspaceTab::FilialDest, branches);
         syncTabMenu(w);
-    };
-    w.cdsServAutoForne.beforeCancel = [&w](host::Dataset& list) {
+    });
+    w.cdsServAutoForne.beforeCancel.add([&w](host::Dataset& list) {
         if (list.state() != host::DatasetState::Insert) return;
-        for (host::Dataset* ds : {&w.cdsItemAutf_Produto, &w.cdsItemAutF, &w.cdsImpostoAF, &w.cdsMensagensAF,
-                                  &w.cdsPrazoPgtAF, &w.cdsDataEncargo, &w.cdsEncargo})
-            ds->close();
-    };
-    w.cdsServAutoForne.afterCancel = [&w](host::Dataset&) {
+        // The new AF's row goes: so do the tables entered with it.
+        for (host::Dataset* ds : w.partDatasets([](const AfPartDef& def) { return def.newAfTable; })) ds->close();
+    });
+    w.cdsServAutoForne.afterCancel.add([&w](host::Dataset&) {
         const bool branches = w.cdsFilialDest.active() && !w.cdsFilialDest.isEmpty();
         w.setTabEnabled(WorkspaceTab::AF, branches);
         w.setTabEnabled(WorkspaceTab::FilialDest, branches);
         syncTabMenu(w);
-    };
+    });
 }
 
 void reloadList(LancaAutoF& w) {

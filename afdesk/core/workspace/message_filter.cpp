@@ -26,9 +26,10 @@ bool isActiveScreen(const LancaAutoF& w) {
     return !area || area->activeSubWindow() == frame;
 }
 
+// The header or a table the user enters rows in is being edited.
 bool anyEditing(LancaAutoF& w) {
-    for (const host::Dataset* ds : {&w.cdsItemAutf_Produto, &w.cdsItemAutF, &w.cdsMensagensAF, &w.cdsEncargo,
-                                    &w.cdsAutoForne, &w.cdsPrazoPgtAF, &w.cdsImpostoAF})
+    for (const host::Dataset* ds :
+         w.partDatasets([](const AfPartDef& def) { return def.part == AfPart::Header || def.userTable; }))
         if (ds->editing()) return true;
     return false;
 }

@@ -2,7 +2,6 @@
 
 #include "afdesk/core/workspace/lanca_autof.h"
 #include "afdesk/core/workspace/workspace_messages.h"
-#include "afdesk/core/workspace/workspace_tabs.h"
 #include "afdesk/core/workspace/workspace_tools.h"
 
 #include "host/services/messages.h"
@@ -13,71 +12,62 @@
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMenuBar>
 #include <QtWidgets/QPushButton>
-#include <QtWidgets/QTabWidget>
 #include <QtWidgets/QToolBar>
 #include <QtWidgets/QToolButton>
-#include <functional>
 
 namespace afdesk {
 
 namespace {
 
-struct ToolDef {
-    const char* menuName;    // object name of the action (the menu item)
-    const char* buttonName;  // object name of its tool button
-    const char* caption;     // menu item, with its accelerator
-    const char* hint;        // the button's hint
-    const char* label;       // the button's text: short, so that every button shows on a 1366-pixel screen
-};
+QString utf8(const char* text) { return text ? QString::fromUtf8(text) : QString(); }
 
-// Menu item and button: one action, its button named apart.
-QAction* addTool(LancaAutoF& w, QMenu* menu, const ToolDef& def) {
-    auto* a = new QAction(QString::fromUtf8(def.caption), &w);
-    a->setObjectName(QString::fromLatin1(def.menuName));
-    a->setIconText(QString::fromUtf8(def.label));
-    a->setToolTip(QString::fromUtf8(def.hint));
-    if (menu) menu->addAction(a);
+// The button a tool shows on the operations' row: named apart, never taking the focus
+// (a click leaves the focus, and the text typed in it, where it is).
+QToolButton* placeButton(LancaAutoF& w, QAction* a, const WorkspaceToolDef& def) {
     w.tbrOperacoes->addAction(a);
-    if (QWidget* b = w.tbrOperacoes->widgetForAction(a)) {
-        b->setObjectName(QString::fromLatin1(def.buttonName));
-        b->setFocusPolicy(Qt::NoFocus);  // a click leaves the focus (and the typed text) where it is
+    auto* b = qobject_cast<QToolButton*>(w.tbrOperacoes->widgetForAction(a));
+    if (b) {
+        b->setObjectName(QString::fromLatin1(def.button));
+        b->setFocusPolicy(Qt::NoFocus);
     }
+    return b;
+}
+
+QAction* describe(QAction* a, const WorkspaceToolDef& def) {
+    a->setObjectName(QString::fromLatin1(def.action));
+    if (def.label) a->setIconText(utf8(def.label));
+    a->setToolTip(utf8(def.hint));
+    a->setCheckable(def.checkable);
     return a;
 }
 
-void onTrigger(LancaAutoF& w, QAction* a, std::function<void(LancaAutoF&)> work) {
-    QObject::connect(a, &QAction::triggered, &w, [&w, work] { kit::guard(&w, [&] { work(w); }); });
-}
-
-// An operation of later work: its caption without the accelerator names it.
-void laterWork(LancaAutoF& w, QAction* a) {
-    const QString name = a->toolTip();
-    onTrigger(w, a, [name](LancaAutoF& screen) { notAvailable(screen, name); });
-}
-
-void buildImportMenu(LancaAutoF& w) {
-    w.mnuImportar = new QMenu(QStringLiteral("Importar &Solicitação de Compra"), &w);
+// "Importar &Solicitação de Compra": a menu of its own, shown as the button "Importar".
+QAction* buildImportMenu(LancaAutoF& w, const WorkspaceToolDef& def) {
+    w.mnuImportar = new QMenu(utf8(def.caption), &w);
     w.mnuImportar->setObjectName(QStringLiteral("mnuImportar"));
-    w.mnuImpSoliCompras = w.mnuImportar->addAction(QStringLiteral("Importar &Solicitação de Compras"));
-    w.mnuImpSoliCompras->setObjectName(QStringLiteral("mnuImpSoliCompras"));
-    w.mnuImpSoliCompras->setToolTip(QStringLiteral("Importar Solicitação de Compras"));
-    w.mnuImpProdForn = w.mnuImportar->addAction(QStringLiteral("Importar &Produto por Fornecedor"));
-    w.mnuImpProdForn->setObjectName(QStringLiteral("mnuImpProdForn"));
-    w.mnuImpProdForn->setToolTip(QStringLiteral("Importar Produto por Fornecedor"));
-
-    w.mnuImpSoliCmp = w.mnuImportar->menuAction();
-    w.mnuImpSoliCmp->setObjectName(QStringLiteral("mnuImpSoliCmp"));
-    w.mnuImpSoliCmp->setIconText(QStringLiteral("Importar"));
-    w.mnuImpSoliCmp->setToolTip(QStringLiteral("Importar"));
-    w.mnuOpcoes->addMenu(w.mnuImportar);
-    w.tbrOperacoes->addAction(w.mnuImpSoliCmp);
-    if (auto* b = qobject_cast<QToolButton*>(w.tbrOperacoes->widgetForAction(w.mnuImpSoliCmp))) {
-        b->setObjectName(QStringLiteral("sbtImpSoliCmp"));
-        b->setFocusPolicy(Qt::NoFocus);
-        b->setPopupMode(QToolButton::InstantPopup);
+    for (const WorkspaceToolDef& item : workspaceTools()) {
+        if (item.place != ToolPlace::ImportMenu) continue;
+        QAction* a = describe(w.mnuImportar->addAction(utf8(item.caption)), item);
+        w.setToolAction(item.tool, a);
     }
-    laterWork(w, w.mnuImpSoliCompras);
-    laterWork(w, w.mnuImpProdForn);
+    QAction* a = describe(w.mnuImportar->menuAction(), def);
+    w.mnuOpcoes->addMenu(w.mnuImportar);
+    if (QToolButton* b = placeButton(w, a, def)) b->setPopupMode(QToolButton::InstantPopup);
+    return a;
+}
+
+QAction* buildTool(LancaAutoF& w, const WorkspaceToolDef& def) {
+    if (def.tool == WorkspaceTool::ImpSoliCmp) return buildImportMenu(w, def);
+    QAction* a = describe(new QAction(utf8(def.caption), &w), def);
+    if (def.place == ToolPlace::Options) w.mnuOpcoes->addAction(a);
+    placeButton(w, a, def);
+    if (def.shortcut) {
+        a->setShortcut(QKeySequence(QString::fromLatin1(def.shortcut), QKeySequence::PortableText));
+        // Scoped to the workspace (every control in it), not to the menu that shows it.
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        w.addAction(a);
+    }
+    return a;
 }
 
 }  // namespace
@@ -93,44 +83,16 @@ void buildSpecialTools(LancaAutoF& w) {
     w.tbrOperacoes->setMovable(false);
     w.addToolBarBreak(Qt::TopToolBarArea);
     w.addToolBar(Qt::TopToolBarArea, w.tbrOperacoes);
-    QMenu* m = w.mnuOpcoes;
 
-    w.mnuFiltrar = addTool(w, m, {"mnuFiltro", "sbtFiltro", "&Filtrar", "Filtrar", "Filtrar"});
-    w.mnuFiltrar->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
-    // Scoped to the workspace (every control in it), not to the menu that shows it.
-    w.mnuFiltrar->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    w.addAction(w.mnuFiltrar);
-    w.mnuFechaAF = addTool(w, m, {"mnuFechaAF", "sbtFechaAF", "Fecha&r AF", "Fechar AF", "Fechar AF"});
-    w.mnuConsistir = addTool(w, m, {"mnuConsistir", "sbtConsistir", "C&onsistir", "Consistir", "Consistir"});
-    w.mnuB_Total = addTool(w, m, {"mnuB_Total", "sbtB_Total", "&Baixar Totalmente", "Baixar Totalmente",
-                                     "Baixar Total"});
-    w.mnuB_TotSaida = addTool(w, m, {"mnuB_TotSaida", "sbtB_TotalSaid", "Baixar &Totalmente (Saída)",
-                                     "Baixar Totalmente (Saída)", "Baixar Saída"});
-    w.mnuCancelaAF = addTool(w, m, {"mnuCancelaAF", "sbtCancelaAF", "Cance&lar AF", "Cancelar AF", "Cancelar AF"});
-    w.mnuEncerrarAF = addTool(w, m, {"mnuEncerrarAF", "sbtEncerrarAF", "&Encerrar AF", "Encerrar AF", "Encerrar AF"});
-    w.mnuReAFAberto = addTool(w, m, {"mnuReAFAberto", "sbtRetAFAberto", "Retornar Sit&uação da AF para \"Em Aberto\"",
-                                     "Retornar Situação da AF para \"Em Aberto\"", "Reabrir AF"});
-    w.mnuRetAFExp = addTool(w, m, {"mnuRetAFExp", "sbtRetAFExp", "Retornar AF Expirada para \"Em Aberto\"",
-                                   "Retornar AF Expirada para \"Em Aberto\"", "Reabrir Expirada"});
-    w.mnuMudAutProd = addTool(w, m, {"mnuMudAutProd", "sbtMudAutProd", "&Mudança Automática de Produto",
-                                     "Mudança Automática de Produto", "Mudança Autom."});
-    w.mnuMudAutProd->setCheckable(true);
-    w.mnuEnviaAFEmail = addTool(w, m, {"mnuEnviaAFEmail", "sbtEnviaAFEmail", "E&nviar AF via e-mail",
-                                       "Enviar AF via e-mail", "Enviar e-mail"});
-    buildImportMenu(w);
-    w.mnuImportaSAC = addTool(w, m, {"mnuImportaSAC", "sbtImportaSAC", "I&mportação SAC", "Importação SAC", "Importação SAC"});
-    w.mnuImportaSAC->setEnabled(false);
-    w.sbtAtualizaMercadum = addTool(w, nullptr, {"actAtualizaMercadum", "sbtAtualizaMercadum", "Atualiza c/ Mercadum",
-                                                 "Atualiza c/ Mercadum", "Mercadum"});
-    w.sbtCopy = addTool(w, nullptr, {"actCopy", "sbtCopy", "Copiar Justificativa", "Copiar Justificativa",
-                                          "Copiar Justif."});
+    for (const WorkspaceToolDef& def : workspaceTools()) {
+        if (def.place == ToolPlace::Standard || def.place == ToolPlace::ImportMenu) continue;
+        w.setToolAction(def.tool, buildTool(w, def));
+    }
+    w.toolAction(WorkspaceTool::ImportaSAC)->setEnabled(false);  // until a branch that uses it is shown
 
-    onTrigger(w, w.mnuFiltrar, runFilter);
-    onTrigger(w, w.mnuImportaSAC, importaSAC);
-    onTrigger(w, w.mnuMudAutProd, mudancaAutomatica);
-    for (QAction* a : {w.mnuFechaAF, w.mnuConsistir, w.mnuB_Total, w.mnuB_TotSaida, w.mnuCancelaAF, w.mnuEncerrarAF,
-                       w.mnuReAFAberto, w.mnuRetAFExp, w.mnuEnviaAFEmail, w.sbtAtualizaMercadum, w.sbtCopy})
-        laterWork(w, a);
+    w.setToolHandler(WorkspaceTool::Filtrar, [&w] { runFilter(w); });
+    w.setToolHandler(WorkspaceTool::ImportaSAC, [&w] { importaSAC(w); });
+    w.setToolHandler(WorkspaceTool::MudAutProd, [&w] { mudancaAutomatica(w); });
 
     // The manual receipt of one item sits on its inner tab.
     QWidget* baixa = w.innerPage(ProdutosTab::EntregaBaixa);

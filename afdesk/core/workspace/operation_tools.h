@@ -2,7 +2,8 @@
 // The workspace's special tools beside the standard ones: each one action
 // shown as a menu item of "&Opções" and as a tool button (hint = the button's
 // text), so the two always agree. The operations behind most of them come
-// with later work; until then each says so instead of doing nothing.
+// with later work; until an area registers its handler, each says so
+// instead of doing nothing.
 #include <QtCore/QString>
 
 namespace afdesk {

@@ -40,7 +40,7 @@ void focusFormaPgto(LancaAutoF& w, FormaPgtoFocus focus) {
 void applyHeaderDecisions(LancaAutoF& w, const HeaderStateDecisions& d) {
     if (d.recomputeTools) recomputeTools(w, Source::Header);
     if (w.header) w.header->applyEntryControls(d);
-    w.mnuMudAutProd->setEnabled(d.mudAutProd);
+    w.toolAction(WorkspaceTool::MudAutProd)->setEnabled(d.mudAutProd);
     if (d.tabs) applyTabs(w, *d.tabs);
     if (d.jumpToAF && w.isTabEnabled(WorkspaceTab::AF) && !w.isActiveTab(WorkspaceTab::AF))
         w.selectTab(WorkspaceTab::AF, true, false);
@@ -58,17 +58,8 @@ void setColumnButton(LancaAutoF& w, const char* field, bool on) {
     if (column >= 0) w.standardGrid()->setColumnButton(column, on);
 }
 
-// Every data source of the AF but the list, the header and the items, which have their own reactions.
-struct Watched {
-    kit::DataSource LancaAutoF::*source;
-    Source kind;
-};
-constexpr Watched kWatched[] = {
-    {&LancaAutoF::dtsItemAutf_Produto, Source::ItemProducts}, {&LancaAutoF::dtsImpostoAF, Source::Taxes},
-    {&LancaAutoF::dtsMensagensAF, Source::Messages},          {&LancaAutoF::dtsPrazoPgtAF, Source::Terms},
-    {&LancaAutoF::dtsDataEncargo, Source::ChargeDates},       {&LancaAutoF::dtsEncargo, Source::Charges},
-    {&LancaAutoF::dtsMovOpAF, Source::Movements},
-};
+// The list, the header and the items have reactions of their own.
+bool ownReactions(Source source) { return source == Source::List || source == Source::Header || source == Source::Items; }
 
 // A change of the data source the active tab drives recomputes the tools with it.
 void sourceChanged(LancaAutoF& w, Source kind) {
@@ -129,26 +120,29 @@ void applyStandardRules(LancaAutoF& w, bool stateChange) {
 }
 
 void bindToolReactions(LancaAutoF& w) {
-    w.dtsAutoForne.onStateChange = [&w](kit::DataSource&) { kit::guard(&w, [&w] { headerStateChanged(w); }); };
-    w.dtsPadrao.onStateChange = [&w](kit::DataSource&) { kit::guard(&w, [&w] { standardStateChanged(w); }); };
+    w.dtsAutoForne.onStateChange.add([&w](kit::DataSource&) { kit::guard(&w, [&w] { headerStateChanged(w); }); });
+    w.dtsPadrao.onStateChange.add([&w](kit::DataSource&) { kit::guard(&w, [&w] { standardStateChanged(w); }); });
     // Another item, or the items read again: what depends on the current item follows.
-    w.dtsPadrao.onDataChange = [&w](kit::DataSource&, host::Field* f) {
+    w.dtsPadrao.onDataChange.add([&w](kit::DataSource&, host::Field* f) {
         if (!f) kit::guard(&w, [&w] { applyStandardRules(w, false); });
-    };
-    w.dtsAutoForne.onDataChange = [&w](kit::DataSource&, host::Field* f) {
+    });
+    w.dtsAutoForne.onDataChange.add([&w](kit::DataSource&, host::Field* f) {
         if (!f) kit::guard(&w, [&w] { sourceChanged(w, Source::Header); });
-    };
-    for (const Watched& watched : kWatched) {
-        kit::DataSource& source = w.*(watched.source);
-        const Source kind = watched.kind;
-        source.onStateChange = [&w, kind](kit::DataSource&) { kit::guard(&w, [&] { sourceChanged(w, kind); }); };
-        source.onDataChange = [&w, kind](kit::DataSource&, host::Field* f) {
+    });
+    // Every other data source of the AF the rules watch.
+    for (const AfPartDef& def : kAfParts) {
+        const std::optional<Source> watched = sourceOf(def.part);
+        if (!watched || ownReactions(*watched)) continue;
+        kit::DataSource& source = w.dataSource(def.part);
+        const Source kind = *watched;
+        source.onStateChange.add([&w, kind](kit::DataSource&) { kit::guard(&w, [&] { sourceChanged(w, kind); }); });
+        source.onDataChange.add([&w, kind](kit::DataSource&, host::Field* f) {
             if (!f) kit::guard(&w, [&] { sourceChanged(w, kind); });
-        };
+        });
     }
-    w.dtsFilialDest.onStateChange = [&w](kit::DataSource&) {
+    w.dtsFilialDest.onStateChange.add([&w](kit::DataSource&) {
         kit::guard(&w, [&w] { if (w.isActiveTab(WorkspaceTab::FilialDest)) recomputeTools(w, Source::List); });
-    };
+    });
     QObject::connect(qApp, &QApplication::focusChanged, &w,
                      [&w](QWidget*, QWidget* now) { kit::guard(&w, [&] { focusMoved(w, now); }); });
 }

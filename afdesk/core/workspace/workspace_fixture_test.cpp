@@ -120,7 +120,7 @@ void WorkspaceTest::settleUntilFilterClosed() {
 
 void WorkspaceTest::filtrar(const std::function<void(QWidget* dialog)>& act) {
     whenFilterShown(act);
-    w->mnuFiltrar->trigger();
+    w->toolAction(WorkspaceTool::Filtrar)->trigger();
     settleUntilFilterClosed();
     kittest::showActive(w);
 }

@@ -126,12 +126,12 @@ TEST_P(WorkspaceServicesTest, SacImportFollowsTheBranchParameterAndSaysItIsNotAv
         open(true);
         ASSERT_NE(w, nullptr);
         gotoBranch(world.branch);
-        EXPECT_EQ(w->mnuImportaSAC->isEnabled(), QLatin1String(sac) == QLatin1String("S")) << sac;
+        EXPECT_EQ(w->toolAction(WorkspaceTool::ImportaSAC)->isEnabled(), QLatin1String(sac) == QLatin1String("S")) << sac;
         discardWorkspace();
     }
     open(true);
     gotoBranch(world.branch);
-    w->mnuImportaSAC->trigger();
+    w->toolAction(WorkspaceTool::ImportaSAC)->trigger();
     EXPECT_TRUE(services->dialogs.messagesAre({QStringLiteral("Importação SAC não disponível nesta versão.")}));
 }
 

@@ -59,7 +59,7 @@ void readMudAutProd(LancaAutoF& w) {
         const host::ProgressGuard busy(&w, host::kAviProcessing);
         loadFromServer(w.cdsMudAutProd, w.netLancaAutoF, QStringLiteral("GetMudAutProd"), {branch});
     }
-    w.mnuMudAutProd->setChecked(textOf(w.cdsMudAutProd, "IDTPLANCITAF") == QLatin1String("1"));
+    w.toolAction(WorkspaceTool::MudAutProd)->setChecked(textOf(w.cdsMudAutProd, "IDTPLANCITAF") == QLatin1String("1"));
 }
 
 }  // namespace

@@ -52,6 +52,22 @@ TEST_P(WorkspaceStartupTest, ConfirmedFilterLoadsTheListsThenTheParametersInOrde
     EXPECT_TRUE(services->dialogs.errors().isEmpty()) << services->dialogs.errors().join("; ").toStdString();
 }
 
+// Each part of the AF is the dataset and data source its description names, its
+// source over its own dataset, and its tab is a page of the workspace.
+TEST_P(WorkspaceStartupTest, EachPartIsTheDatasetItsDescriptionNames) {
+    open(true);
+    ASSERT_NE(w, nullptr);
+    for (const AfPartDef& def : kAfParts) {
+        EXPECT_EQ(w->dataset(def.part).name(), QString::fromLatin1(def.dataset)) << def.dataset;
+        EXPECT_EQ(w->dataSource(def.part).dataset(), &w->dataset(def.part)) << def.dataSource;
+        EXPECT_NE(w->tabPage(def.tab), nullptr) << def.dataset;
+    }
+    // The cache keeps the parts with an entry, in the entries' order.
+    const auto cached = w->afDatasets();
+    for (const AfPartDef& def : kAfParts)
+        if (def.cacheEntry > 0) EXPECT_EQ(cached[size_t(def.cacheEntry - 1)], &w->dataset(def.part)) << def.dataset;
+}
+
 TEST_P(WorkspaceStartupTest, CancelledFilterLeavesEveryTabDisabledAndNoList) {
     open(false);
     ASSERT_NE(w, nullptr);
@@ -186,8 +202,8 @@ TEST_P(WorkspaceStartupTest, AutomaticProductChangeButtonShowsTheBranchSetting) 
         sql(QStringLiteral("UPDATE PARCMPSUP SET IDTPLANCITAF = '%1'").arg(QLatin1String(setting)));
         open(true);
         ASSERT_NE(w, nullptr);
-        EXPECT_TRUE(w->mnuMudAutProd->isCheckable());
-        EXPECT_EQ(w->mnuMudAutProd->isChecked(), QLatin1String(setting) == QLatin1String("1")) << setting;
+        EXPECT_TRUE(w->toolAction(WorkspaceTool::MudAutProd)->isCheckable());
+        EXPECT_EQ(w->toolAction(WorkspaceTool::MudAutProd)->isChecked(), QLatin1String(setting) == QLatin1String("1")) << setting;
         discardWorkspace();
     }
 }

@@ -19,8 +19,7 @@ bool hasRows(const host::Dataset& ds) { return ds.active() && !ds.isEmpty(); }
 
 // The first of the AF's tables being edited loses its edit; false when none was.
 bool cancelTableEdit(LancaAutoF& w) {
-    for (kit::DataSource* source : {&w.dtsItemAutf_Produto, &w.dtsPadrao, &w.dtsImpostoAF, &w.dtsMensagensAF,
-                                    &w.dtsPrazoPgtAF, &w.dtsEncargo}) {
+    for (kit::DataSource* source : w.partSources([](const AfPartDef& def) { return def.userTable; })) {
         if (source->editing()) {
             source->cancel();
             return true;
@@ -64,7 +63,6 @@ void rollBackAf(LancaAutoF& w) {
             if ((*it)->editing()) (*it)->cancel();
         for (host::Dataset* ds : datasets)
             if (ds->active()) ds->cancelUpdates();
-        if (w.cdsMovOpAF.active()) w.cdsMovOpAF.cancelUpdates();
         w.flags.fechaAFTag = 0;
         w.flags.boIncluiAF = false;  // the AF being entered is gone
     }

@@ -28,10 +28,11 @@ void postEditing(kit::DataSource& source) {
 void confirmar(LancaAutoF& w) {
     kit::flushFocusedEditor();
     if (existingAf(w)) w.header->Vd_OperRelac();
-    // The standard confirmation, then every dataset still open for editing, in this order.
-    for (kit::DataSource* source : {&w.dtsPadrao, &w.dtsAutoForne, &w.dtsItemAutf_Produto, &w.dtsPadrao,
-                                    &w.dtsImpostoAF, &w.dtsMensagensAF, &w.dtsPrazoPgtAF, &w.dtsDataEncargo,
-                                    &w.dtsEncargo, &w.dtsMovOpAF})
+    // The standard confirmation, then every part the AF's edit rolls back, in the parts' order.
+    postEditing(w.dtsPadrao);
+    for (kit::DataSource* source : w.partSources([](const AfPartDef& def) {
+             return def.rolledBack && def.part != AfPart::List;
+         }))
         postEditing(*source);
 
     // Here the AF would be saved. Until then it stays open for editing.

@@ -23,8 +23,6 @@ namespace afdesk {
 
 namespace {
 
-using Tool = kit::StandardGridScreen::Tool;
-
 QString textOf(const host::Dataset& ds, const char* field) {
     const host::Field* f = ds.active() && !ds.isEmpty() ? ds.findField(QString::fromLatin1(field)) : nullptr;
     return f ? f->asString().trimmed() : QString();
@@ -33,20 +31,8 @@ QString textOf(const host::Dataset& ds, const char* field) {
 bool within(const QWidget* outer, const QWidget* w) { return outer && w && (outer == w || outer->isAncestorOf(w)); }
 
 const host::Dataset& datasetOf(const LancaAutoF& w, Source source) {
-    switch (source) {
-    case Source::List: return w.cdsServAutoForne;
-    case Source::Header: return w.cdsAutoForne;
-    case Source::Items: return w.cdsItemAutF;
-    case Source::ItemProducts: return w.cdsItemAutf_Produto;
-    case Source::Taxes: return w.cdsImpostoAF;
-    case Source::Messages: return w.cdsMensagensAF;
-    case Source::Terms: return w.cdsPrazoPgtAF;
-    case Source::ChargeDates: return w.cdsDataEncargo;
-    case Source::Charges: return w.cdsEncargo;
-    case Source::Movements: return w.cdsMovOpAF;
-    case Source::Branches: return w.cdsFilialDest;
-    }
-    return w.cdsServAutoForne;
+    const std::optional<AfPart> part = partOf(source);
+    return part ? w.dataset(*part) : w.cdsFilialDest;
 }
 
 QString idSisDos(const LancaAutoF& w) {
@@ -154,28 +140,10 @@ ToolSnapshot toolSnapshot(const LancaAutoF& w, Source source) {
 }
 
 void applyToolStates(LancaAutoF& w, const ToolStates& s) {
-    w.setToolEnabled(Tool::Incluir, s.Incluir);
-    w.setToolEnabled(Tool::Alterar, s.Alterar);
-    w.setToolEnabled(Tool::Excluir, s.Excluir);
-    w.setToolEnabled(Tool::Procurar, s.Procurar);
-    w.setToolEnabled(Tool::Verificar, s.Verificar);
-    w.setToolEnabled(Tool::Confirmar, s.Confirmar);
-    w.setToolEnabled(Tool::Cancelar, s.Cancelar);
-
-    w.mnuFiltrar->setEnabled(s.sbtFiltro);
-    w.mnuFechaAF->setEnabled(s.sbtFechaAF);
-    w.mnuConsistir->setEnabled(s.sbtConsistir);
-    w.mnuB_Total->setEnabled(s.sbtB_Total);
-    w.mnuB_TotSaida->setEnabled(s.sbtB_TotalSaid);
-    w.mnuRetAFExp->setEnabled(s.mnuRetAFExp);
-    w.mnuCancelaAF->setEnabled(s.sbtCancelaAF);
-    w.mnuEncerrarAF->setEnabled(s.sbtEncerrarAF);
-    w.mnuReAFAberto->setEnabled(s.mnuReAFAberto);
-    w.mnuEnviaAFEmail->setEnabled(s.sbtEnviaAFEmail);
-    w.mnuImpSoliCmp->setEnabled(s.sbtImpSoliCmp);
-    w.mnuImpSoliCompras->setEnabled(s.mnuImpSoliCompras);
-    w.mnuMudAutProd->setEnabled(s.sbtMudAutProd);
-    w.sbtAtualizaMercadum->setEnabled(s.sbtAtualizaMercadum);
+    const ToolSet ruled = ruledTools();
+    const ToolSet enabled = enabledTools(s);
+    for (const WorkspaceToolDef& def : workspaceTools())
+        if (ruled.test(size_t(def.tool))) w.setToolEnabled(def.tool, enabled.test(size_t(def.tool)));
     applyAfListColumnFlags(*w.dbgAutoForne, {s.colIDSITUENVAFMCD, w.flags.logisticBranches});
     w.btbBaixar->setEnabled(s.btnBaixar);
 

@@ -59,8 +59,8 @@ protected:
     QString states() {
         const QList<QAction*> tools = {w->action(Tool::Incluir), w->action(Tool::Alterar), w->action(Tool::Excluir),
                                        w->action(Tool::Procurar), w->action(Tool::Confirmar), w->action(Tool::Cancelar),
-                                       w->mnuFechaAF, w->mnuConsistir, w->mnuB_Total, w->mnuCancelaAF,
-                                       w->mnuEncerrarAF, w->mnuReAFAberto, w->mnuRetAFExp};
+                                       w->toolAction(WorkspaceTool::FechaAF), w->toolAction(WorkspaceTool::Consistir), w->toolAction(WorkspaceTool::B_Total), w->toolAction(WorkspaceTool::CancelaAF),
+                                       w->toolAction(WorkspaceTool::EncerrarAF), w->toolAction(WorkspaceTool::ReAFAberto), w->toolAction(WorkspaceTool::RetAFExp)};
         QString s;
         for (QAction* a : tools) {
             s += a->isEnabled() ? u'1' : u'0';
@@ -86,26 +86,26 @@ TEST_P(WorkspaceToolbarTest, SpecialToolsAreMenuItemsAndButtonsWithTheirCaptions
         const char* hint;     // of the button
         bool inMenu;
     } cases[] = {
-        {w->mnuFiltrar, "mnuFiltro", "sbtFiltro", "&Filtrar", "Filtrar", true},
-        {w->mnuFechaAF, "mnuFechaAF", "sbtFechaAF", "Fecha&r AF", "Fechar AF", true},
-        {w->mnuConsistir, "mnuConsistir", "sbtConsistir", "C&onsistir", "Consistir", true},
-        {w->mnuB_Total, "mnuB_Total", "sbtB_Total", "&Baixar Totalmente", "Baixar Totalmente", true},
-        {w->mnuB_TotSaida, "mnuB_TotSaida", "sbtB_TotalSaid", "Baixar &Totalmente (Saída)", "Baixar Totalmente (Saída)",
+        {w->toolAction(WorkspaceTool::Filtrar), "mnuFiltro", "sbtFiltro", "&Filtrar", "Filtrar", true},
+        {w->toolAction(WorkspaceTool::FechaAF), "mnuFechaAF", "sbtFechaAF", "Fecha&r AF", "Fechar AF", true},
+        {w->toolAction(WorkspaceTool::Consistir), "mnuConsistir", "sbtConsistir", "C&onsistir", "Consistir", true},
+        {w->toolAction(WorkspaceTool::B_Total), "mnuB_Total", "sbtB_Total", "&Baixar Totalmente", "Baixar Totalmente", true},
+        {w->toolAction(WorkspaceTool::B_TotSaida), "mnuB_TotSaida", "sbtB_TotalSaid", "Baixar &Totalmente (Saída)", "Baixar Totalmente (Saída)",
          true},
-        {w->mnuCancelaAF, "mnuCancelaAF", "sbtCancelaAF", "Cance&lar AF", "Cancelar AF", true},
-        {w->mnuEncerrarAF, "mnuEncerrarAF", "sbtEncerrarAF", "&Encerrar AF", "Encerrar AF", true},
-        {w->mnuReAFAberto, "mnuReAFAberto", "sbtRetAFAberto", "Retornar Sit&uação da AF para \"Em Aberto\"",
+        {w->toolAction(WorkspaceTool::CancelaAF), "mnuCancelaAF", "sbtCancelaAF", "Cance&lar AF", "Cancelar AF", true},
+        {w->toolAction(WorkspaceTool::EncerrarAF), "mnuEncerrarAF", "sbtEncerrarAF", "&Encerrar AF", "Encerrar AF", true},
+        {w->toolAction(WorkspaceTool::ReAFAberto), "mnuReAFAberto", "sbtRetAFAberto", "Retornar Sit&uação da AF para \"Em Aberto\"",
          "Retornar Situação da AF para \"Em Aberto\"", true},
-        {w->mnuRetAFExp, "mnuRetAFExp", "sbtRetAFExp", "Retornar AF Expirada para \"Em Aberto\"",
+        {w->toolAction(WorkspaceTool::RetAFExp), "mnuRetAFExp", "sbtRetAFExp", "Retornar AF Expirada para \"Em Aberto\"",
          "Retornar AF Expirada para \"Em Aberto\"", true},
-        {w->mnuMudAutProd, "mnuMudAutProd", "sbtMudAutProd", "&Mudança Automática de Produto",
+        {w->toolAction(WorkspaceTool::MudAutProd), "mnuMudAutProd", "sbtMudAutProd", "&Mudança Automática de Produto",
          "Mudança Automática de Produto", true},
-        {w->mnuEnviaAFEmail, "mnuEnviaAFEmail", "sbtEnviaAFEmail", "E&nviar AF via e-mail", "Enviar AF via e-mail", true},
-        {w->mnuImpSoliCmp, "mnuImpSoliCmp", "sbtImpSoliCmp", "Importar &Solicitação de Compra", "Importar", true},
-        {w->mnuImportaSAC, "mnuImportaSAC", "sbtImportaSAC", "I&mportação SAC", "Importação SAC", true},
-        {w->sbtAtualizaMercadum, "actAtualizaMercadum", "sbtAtualizaMercadum", "Atualiza c/ Mercadum",
+        {w->toolAction(WorkspaceTool::EnviaAFEmail), "mnuEnviaAFEmail", "sbtEnviaAFEmail", "E&nviar AF via e-mail", "Enviar AF via e-mail", true},
+        {w->toolAction(WorkspaceTool::ImpSoliCmp), "mnuImpSoliCmp", "sbtImpSoliCmp", "Importar &Solicitação de Compra", "Importar", true},
+        {w->toolAction(WorkspaceTool::ImportaSAC), "mnuImportaSAC", "sbtImportaSAC", "I&mportação SAC", "Importação SAC", true},
+        {w->toolAction(WorkspaceTool::AtualizaMercadum), "actAtualizaMercadum", "sbtAtualizaMercadum", "Atualiza c/ Mercadum",
          "Atualiza c/ Mercadum", false},
-        {w->sbtCopy, "actCopy", "sbtCopy", "Copiar Justificativa", "Copiar Justificativa", false},
+        {w->toolAction(WorkspaceTool::Copy), "actCopy", "sbtCopy", "Copiar Justificativa", "Copiar Justificativa", false},
     };
     for (const Case& c : cases) {
         ASSERT_NE(c.action, nullptr) << c.actionName;
@@ -117,7 +117,7 @@ TEST_P(WorkspaceToolbarTest, SpecialToolsAreMenuItemsAndButtonsWithTheirCaptions
         EXPECT_EQ(button->toolTip(), QString::fromUtf8(c.hint)) << c.buttonName;
         EXPECT_EQ(w->mnuOpcoes->actions().contains(c.action), c.inMenu) << c.actionName;
     }
-    EXPECT_EQ(w->mnuFiltrar->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+    EXPECT_EQ(w->toolAction(WorkspaceTool::Filtrar)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
     QStringList imports;
     for (QAction* a : w->mnuImportar->actions()) imports << a->text();
     EXPECT_EQ(imports, (QStringList{"Importar &Solicitação de Compras", "Importar &Produto por Fornecedor"}));
@@ -141,7 +141,7 @@ TEST_P(WorkspaceToolbarTest, EveryToolButtonShowsOnA1366PixelScreen) {
         }
     }
     // The hint keeps the whole name of the operation.
-    EXPECT_EQ(buttonOf(w->mnuReAFAberto)->toolTip(), QStringLiteral("Retornar Situação da AF para \"Em Aberto\""));
+    EXPECT_EQ(buttonOf(w->toolAction(WorkspaceTool::ReAFAberto))->toolTip(), QStringLiteral("Retornar Situação da AF para \"Em Aberto\""));
 }
 
 // The shortcut works wherever the focus is in the workspace, not only inside its menu.
@@ -213,14 +213,14 @@ TEST_P(WorkspaceToolbarTest, AReadOnlyOperatorHasNoEditingToolOnAnyTab) {
     openOnAf1();
     ASSERT_TRUE(w->flags.readOnlyGroup);
     const QList<QAction*> editing = {w->action(Tool::Incluir), w->action(Tool::Alterar), w->action(Tool::Excluir),
-                                     w->mnuFechaAF, w->mnuConsistir, w->mnuB_Total, w->mnuCancelaAF,
-                                     w->mnuEncerrarAF, w->mnuReAFAberto};
+                                     w->toolAction(WorkspaceTool::FechaAF), w->toolAction(WorkspaceTool::Consistir), w->toolAction(WorkspaceTool::B_Total), w->toolAction(WorkspaceTool::CancelaAF),
+                                     w->toolAction(WorkspaceTool::EncerrarAF), w->toolAction(WorkspaceTool::ReAFAberto)};
     for (WorkspaceTab tab : {WorkspaceTab::AF, WorkspaceTab::DadosAF, WorkspaceTab::Produtos, WorkspaceTab::Mensagem,
                              WorkspaceTab::FormaPgto, WorkspaceTab::Encargo, WorkspaceTab::FilialDest}) {
         clickTab(tab);
         ASSERT_EQ(w->activeTab(), tab);
         for (QAction* a : editing) EXPECT_FALSE(a->isEnabled()) << int(tab) << " " << a->objectName().toStdString();
-        EXPECT_TRUE(w->mnuEnviaAFEmail->isEnabled() || tab == WorkspaceTab::FilialDest) << int(tab);
+        EXPECT_TRUE(w->toolAction(WorkspaceTool::EnviaAFEmail)->isEnabled() || tab == WorkspaceTab::FilialDest) << int(tab);
     }
 }
 
@@ -240,7 +240,7 @@ TEST_P(WorkspaceToolbarTest, AnAutomaticAfNeedsAlafWhenAGroupHoldsIt) {
         situation(QStringLiteral("IDTIPOLANCAF = 'A'"));
         EXPECT_EQ(w->toolEnabled(Tool::Alterar), c.alterar) << c.name;
         EXPECT_EQ(w->toolEnabled(Tool::Excluir), c.alterar) << c.name;
-        EXPECT_TRUE(w->mnuFechaAF->isEnabled()) << c.name;  // closing does not ask for ALAF
+        EXPECT_TRUE(w->toolAction(WorkspaceTool::FechaAF)->isEnabled()) << c.name;  // closing does not ask for ALAF
         clickTab(WorkspaceTab::DadosAF);
         EXPECT_EQ(w->toolEnabled(Tool::Alterar), c.alterar) << c.name;
         discardWorkspace();
@@ -318,14 +318,14 @@ TEST_P(WorkspaceToolbarTest, TheExtraAndPilotBoxesFollowTheListRow) {
 TEST_P(WorkspaceToolbarTest, TheMarketplaceButtonAndColumnOnlyOnTheListTab) {
     sql("UPDATE PARAMGERAL SET IDINTEGMERCAD = 'S'");
     openOnAf1();
-    ASSERT_TRUE(w->sbtAtualizaMercadum->isEnabled());
+    ASSERT_TRUE(w->toolAction(WorkspaceTool::AtualizaMercadum)->isEnabled());
     const int column = w->dbgAutoForne->columnOf(QStringLiteral("IDSITUENVAFMCD"));
     ASSERT_GE(column, 0);
     EXPECT_TRUE(w->dbgAutoForne->column(column).visible);
     clickTab(WorkspaceTab::DadosAF);
-    EXPECT_FALSE(w->sbtAtualizaMercadum->isEnabled());
+    EXPECT_FALSE(w->toolAction(WorkspaceTool::AtualizaMercadum)->isEnabled());
     clickTab(WorkspaceTab::FilialDest);
-    EXPECT_FALSE(w->sbtAtualizaMercadum->isEnabled());
+    EXPECT_FALSE(w->toolAction(WorkspaceTool::AtualizaMercadum)->isEnabled());
 }
 
 TEST_P(WorkspaceToolbarTest, TheNavigatorAndTheMigratedLabelFollowTheTab) {

@@ -26,7 +26,7 @@ void mudancaAutomatica(LancaAutoF& w) {
     const host::Field* f = w.cdsMudAutProd.active() && !w.cdsMudAutProd.isEmpty()
                                ? w.cdsMudAutProd.findField(QStringLiteral("IDTPLANCITAF"))
                                : nullptr;
-    w.mnuMudAutProd->setChecked(f && f->asString().trimmed() == QLatin1String("1"));
+    w.toolAction(WorkspaceTool::MudAutProd)->setChecked(f && f->asString().trimmed() == QLatin1String("1"));
     msgLancaAutoF().ShowMsg(QStringLiteral("MudAutProd_NDisp"), host::MessageKind::Information);
 }
 

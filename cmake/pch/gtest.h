@@ -1,0 +1,2 @@
+// GoogleTest, included by every test file.
+#include <gtest/gtest.h>
