@@ -6,7 +6,7 @@
 #include "alt_af_screen.h"
 
 #include "platform/kit/db_grid.h"
-#include "platform/server/modules/alt_af_test_support.h"
+#include "platform/server/modules/alt_af/alt_af_test_support.h"
 #include "platform/server/modules/testing/host_server_fixture.h"
 
 #include "host/services/screen_host.h"

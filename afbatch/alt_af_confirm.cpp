@@ -38,7 +38,7 @@ void TfrmAltAF::doConfirm() {
     if (cdsAF.changeCount() == 0) return;
 
     const host::RemoteValue checked = host::CheckResultServ(
-        netAltAF.call(QStringLiteral("GetVerifica"), {host::RemoteValue::packet(cdsAF.data())}), true, 0);
+        netAltAF.call(host::names::altAF::GetVerifica, {host::RemoteValue::packet(cdsAF.data())}), true, 0);
     const host::RemoteValue::Array& answer = checked.array();
     if (answer.size() != 2) throw host::UserError(QStringLiteral("Resposta inesperada do servidor em GetVerifica."));
     if (!answer[1].toText().isEmpty()) host::MensErro(answer[1].toText());
@@ -61,7 +61,7 @@ void TfrmAltAF::doConfirm() {
                             "AlterBaixaAlter", "Para", "AlteracaoQuantidade", "AlterQuantAlter", "EmAberto", "BParcial",
                             "BTotal", "BManual", "AlterBaixaAF", "AlterBaixaAFAlter"})
         args.emplace_back(msg.Msg(QString::fromLatin1(key)));
-    host::CheckResultServ(netAltAF.call(QStringLiteral("SetAF"), std::move(args)), true, 0);
+    host::CheckResultServ(netAltAF.call(host::names::altAF::SetAF, std::move(args)), true, 0);
 
     cdsAF.mergeChangeLog();
     updateTools();

@@ -166,7 +166,7 @@ void TfrmAltAF::carregaAF(bool sayWhenEmpty) {
     {
         host::ProgressGuard progress(this, host::kAviTransfer);
         const host::RemoteValue answer = host::CheckResultServ(
-            netAltAF.call(QStringLiteral("GetAF"), {branch, cdsParaSupri.field(QStringLiteral("CDGRUPPROD")).asString(),
+            netAltAF.call(host::names::altAF::GetAF, {branch, cdsParaSupri.field(QStringLiteral("CDGRUPPROD")).asString(),
                                                     subGroup, dateArg(ini), dateArg(fin), all}),
             true, 0);
         cdsAF.setData(answer.packetBytes());

@@ -27,8 +27,6 @@ namespace afbatch {
 
 namespace {
 
-inline constexpr char kModule[] = "Cmp04000.rdmAltAF";
-
 QLineEdit* nameBox(QWidget* parent, int width) {
     auto* e = new QLineEdit(parent);
     e->setReadOnly(true);
@@ -41,7 +39,7 @@ QLineEdit* nameBox(QWidget* parent, int width) {
 
 TfrmAltAF::TfrmAltAF(QWidget* parent)
     : kit::StandardGridScreen(QStringLiteral("CMP04000"), parent), msg(msgAltAF()), msgPad(msgPadrao()),
-      netAltAF(QString::fromLatin1(kModule)) {
+      netAltAF(host::names::altAF::module) {
     setWindowTitle(QStringLiteral("Alteração de AF"));
     defineAF(cdsAF);
     defineResultErros(cdsResultErros);
@@ -152,7 +150,7 @@ void TfrmAltAF::loadParaSupri() {
     const QString central = lookups.qryCentCmp.isEmpty() ? host::session().FiliProc()
                                                          : lookups.qryCentCmp.field(QStringLiteral("CDFILIAL")).asString();
     host::ProgressGuard progress(this, host::kAviTransfer);
-    const host::RemoteValue answer = host::CheckResultServ(netAltAF.call(QStringLiteral("GetParaSupri"), {central}), true, 0);
+    const host::RemoteValue answer = host::CheckResultServ(netAltAF.call(host::names::altAF::GetParaSupri, {central}), true, 0);
     cdsParaSupri.setData(answer.packetBytes());
 }
 

@@ -6,9 +6,9 @@
 //   af_list_bench [--sqlite FILE | --pg CONNINFO] [--scale N] [benchmark flags]
 #include "bench_server.h"
 
-#include "platform/server/modules/lanca_autof_fields.h"
-#include "platform/server/modules/lanca_autof_methods.h"
-#include "platform/server/modules/packet_query.h"
+#include "platform/server/modules/lanca_autof/lanca_autof_fields.h"
+#include "platform/server/modules/lanca_autof/lanca_autof_methods.h"
+#include "platform/server/modules/common/packet_query.h"
 
 #include "host/data/dataset.h"
 

@@ -74,7 +74,7 @@ struct ClientTally {
 };
 
 std::unique_ptr<host::RemoteConnection> loginClient(const QString& host, int port) {
-    host::RemoteConnection session(QString::fromLatin1(host::kSessionModule), std::make_unique<host::HttpTransport>());
+    host::RemoteConnection session(host::names::session::module, std::make_unique<host::HttpTransport>());
     session.setHost(host);
     session.setPort(port);
     const QString token = session.login(QStringLiteral("ADMIN"), QStringLiteral("admin")).token;

@@ -89,7 +89,7 @@ std::unique_ptr<host::RemoteConnection> BenchServer::connect(const QString& modu
         if (inProcess) return std::make_unique<host::InProcessTransport>(m_server.dispatcher().requestHandler());
         return std::make_unique<host::HttpTransport>();
     };
-    host::RemoteConnection session(QString::fromLatin1(host::kSessionModule), transport());
+    host::RemoteConnection session(host::names::session::module, transport());
     session.setPort(m_port);
     const QString token = session.login(QStringLiteral("ADMIN"), QStringLiteral("admin")).token;
     auto net = std::make_unique<host::RemoteConnection>(module, transport());

@@ -15,9 +15,6 @@ class Dataset;
 class LookupQuery;
 class RemoteConnection;
 
-// The server module whose connection ListaTipoCusto takes (`netCustos`).
-inline constexpr char kCustosModule[] = "cus.rdmCustProd";
-
 // Positions in the array of Dados_Produto. A value the product does not have
 // is a null QVariant (reads as an empty text).
 struct DadosProduto {
@@ -73,7 +70,7 @@ public:
                                               bool orderByName) = 0;
 
     // --- Lib00500: cost types ------------------------------------------------------
-    // The cost-type names in the order offered, read from "cus.rdmCustProd" over
+    // The cost-type names in the order offered, read from names::custProd::module over
     // the caller's connection (bound with bindToServer). Remembered for
     // NumeroTipoCusto. Raises UserError when the call fails.
     virtual QStringList ListaTipoCusto(RemoteConnection& custos) = 0;

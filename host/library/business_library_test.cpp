@@ -72,7 +72,7 @@ TEST(BusinessLibrary, WithoutAnInstalledLibraryCallsFailClearly) {
 
 TEST_F(Installed, UnitNamesPassTheirArgumentsInOrder) {
     LookupQuery query(QStringLiteral("qryPesqProduto"));
-    RemoteConnection custos(QStringLiteral("cus.rdmCustProd"));
+    RemoteConnection custos(names::custProd::module);
     Dataset lookup(QStringLiteral("qryProduto"));
 
     EXPECT_EQ(Lib00210::Dados_Produto(QStringLiteral("0102003")).value(DadosProduto::CDPRODUTO),

@@ -6,7 +6,7 @@
 // server left in it; a failed call leaves every variable as it was.
 //
 //     QString lista = "_0001_";
-//     RemoteResult r = netLancaAutoF.call("GetFilialDest", {cdAgru, byRef(lista), ...});
+//     RemoteResult r = netLancaAutoF.call(names::lancaAutoF::GetFilialDest, {cdAgru, byRef(lista), ...});
 //     cdsFilialDest.setData(CheckResultServ(r, true, 0).packetBytes());
 #include "remote_value.h"
 

@@ -87,7 +87,7 @@ RemoteResult RemoteConnection::invoke(const QString& module, const QString& meth
 RemoteLogin RemoteConnection::login(const QString& operatorCode, const QString& password) {
     m_token.clear();
     std::vector<RemoteArg> args{operatorCode, password};
-    const RemoteResult r = invoke(QString::fromLatin1(kSessionModule), QString::fromLatin1(kLoginMethod), args);
+    const RemoteResult r = invoke(names::session::module, names::session::Login, args);
     if (!r.ok()) throw UserError(r.error());
     const RemoteValue& v = r.value();
     if (v.kind() != RemoteKind::Array || v.array().size() != 3 || v.array()[0].kind() != RemoteKind::Text ||
@@ -101,7 +101,7 @@ RemoteLogin RemoteConnection::login(const QString& operatorCode, const QString& 
 void RemoteConnection::logout() {
     if (m_token.isEmpty()) return;
     std::vector<RemoteArg> args;
-    const RemoteResult r = invoke(QString::fromLatin1(kSessionModule), QString::fromLatin1(kLogoutMethod), args);
+    const RemoteResult r = invoke(names::session::module, names::session::Logout, args);
     m_token.clear();
     if (!r.ok()) throw UserError(r.error());
 }

@@ -12,6 +12,7 @@
 // timeout or a garbled answer become a failed RemoteResult, which
 // CheckResultServ raises with its message.
 #include "remote_call.h"
+#include "remote_names.h"
 #include "remote_transport.h"
 
 #include <QtCore/QString>
@@ -20,11 +21,6 @@
 #include <vector>
 
 namespace host {
-
-// The built-in session module of every server.
-inline constexpr char kSessionModule[] = "Sessao";
-inline constexpr char kLoginMethod[] = "Login";
-inline constexpr char kLogoutMethod[] = "Logout";
 
 struct RemoteLogin {
     QString token;

@@ -251,7 +251,7 @@ TEST(RemoteConnection, UnusableAddressesFailTheCall) {
 TEST(RemoteConnection, LoginCarriesTheTokenAndLogoutForgetsIt) {
     FakeServer server;
     server.respond = [](const RpcRequest& req) {
-        if (req.method == QLatin1String(kLoginMethod)) {
+        if (req.method == names::session::Login) {
             if (req.args.size() == 2 && req.args[1].text() == QLatin1String("certa"))
                 return RpcResponse::success(RemoteValue(
                     RemoteValue::Array{RemoteValue("t0k3n"), RemoteValue("ANA"), RemoteValue("Ana Souza")}));
@@ -271,7 +271,7 @@ TEST(RemoteConnection, LoginCarriesTheTokenAndLogoutForgetsIt) {
     const RemoteLogin login = net.login(QStringLiteral("ANA"), QStringLiteral("certa"));
     EXPECT_EQ(login.token, QStringLiteral("t0k3n"));
     EXPECT_EQ(login.operatorName, QStringLiteral("Ana Souza"));
-    EXPECT_EQ(server.requests.back().module, QLatin1String(kSessionModule));
+    EXPECT_EQ(server.requests.back().module, names::session::module);
     EXPECT_TRUE(server.requests.back().session.isEmpty());
 
     ASSERT_TRUE(net.call(QStringLiteral("GetParamGeral")).ok());
@@ -279,7 +279,7 @@ TEST(RemoteConnection, LoginCarriesTheTokenAndLogoutForgetsIt) {
     EXPECT_EQ(server.requests.back().session, QStringLiteral("t0k3n"));
 
     net.logout();
-    EXPECT_EQ(server.requests.back().method, QLatin1String(kLogoutMethod));
+    EXPECT_EQ(server.requests.back().method, names::session::Logout);
     EXPECT_EQ(server.requests.back().session, QStringLiteral("t0k3n"));
     EXPECT_TRUE(net.sessionToken().isEmpty());
 }

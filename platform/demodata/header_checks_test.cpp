@@ -3,9 +3,10 @@
 #include "demo_test_fixture.h"
 
 #include "platform/server/dispatcher.h"
-#include "platform/server/modules/afdb_database_provider.h"
-#include "platform/server/modules/lanca_autof_module.h"
+#include "platform/server/modules/common/afdb_database_provider.h"
+#include "platform/server/modules/lanca_autof/lanca_autof_module.h"
 
+#include "host/remote/remote_names.h"
 #include "host/testing/qt_printers.h"
 
 #include <map>
@@ -25,8 +26,8 @@ protected:
         SessionManager sessions;
         const Dispatcher dispatcher(registry, sessions, &provider);
         host::RpcRequest request;
-        request.module = QString::fromLatin1(modules::kLancaAutoFModule);
-        request.method = QStringLiteral("GetParCentCmp");
+        request.module = host::names::lancaAutoF::module;
+        request.method = host::names::lancaAutoF::GetParCentCmp;
         request.session = sessions.open({QStringLiteral("ADMIN"), QStringLiteral("Administrador do Sistema")});
 
         // Read to the end first: the server runs on this thread's connection.

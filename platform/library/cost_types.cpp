@@ -30,7 +30,7 @@ QStringList CostTypes::load(host::RemoteConnection& custos) {
     host::RemoteValue answer;
     {
         host::ProgressGuard busy(nullptr, host::kAviTransfer, QStringLiteral("Lendo os tipos de custo..."));
-        answer = host::CheckResultServ(custos.call(QStringLiteral("GetTipoCusto")), true, 0);
+        answer = host::CheckResultServ(custos.call(host::names::custProd::GetTipoCusto), true, 0);
     }
     if (answer.kind() != host::RemoteKind::Packet) unexpectedAnswer(host::describe(answer));
     const host::Packet packet = host::decodePacket(answer.packetBytes());

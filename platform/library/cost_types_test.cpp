@@ -40,7 +40,7 @@ TEST_P(CostTypesTest, NamesInTheOrderOfferedAndTheNumberOfEachIndex) {
     for (Transport transport : {Transport::InProcess, Transport::Http}) {
         SCOPED_TRACE(transport == Transport::Http ? "HTTP" : "in process");
         useServer(transport);
-        host::RemoteConnection netCustos(QString::fromLatin1(host::kCustosModule));
+        host::RemoteConnection netCustos(host::names::custProd::module);
         host::bindToServer(netCustos);
         services->progress.clearHistory();
 
@@ -60,7 +60,7 @@ TEST_P(CostTypesTest, NamesInTheOrderOfferedAndTheNumberOfEachIndex) {
 TEST_P(CostTypesTest, NoCostTypesRegistered) {
     EXPECT_THROW(host::Lib00500::NumeroTipoCusto(-1), host::DataError);  // nothing read yet
     useServer(Transport::InProcess);
-    host::RemoteConnection netCustos(QString::fromLatin1(host::kCustosModule));
+    host::RemoteConnection netCustos(host::names::custProd::module);
     host::bindToServer(netCustos);
     EXPECT_EQ(host::Lib00500::ListaTipoCusto(netCustos), QStringList());
     EXPECT_EQ(userError([] { host::Lib00500::NumeroTipoCusto(-1); }),
@@ -70,7 +70,7 @@ TEST_P(CostTypesTest, NoCostTypesRegistered) {
 TEST_P(CostTypesTest, AFailedReadShowsTheServersReasonAndKeepsTheListRead) {
     addCostTypes();
     useServer(Transport::InProcess);
-    host::RemoteConnection netCustos(QString::fromLatin1(host::kCustosModule));
+    host::RemoteConnection netCustos(host::names::custProd::module);
     host::bindToServer(netCustos);
     host::Lib00500::ListaTipoCusto(netCustos);
 
@@ -81,7 +81,7 @@ TEST_P(CostTypesTest, AFailedReadShowsTheServersReasonAndKeepsTheListRead) {
     EXPECT_FALSE(services->progress.visible());
     EXPECT_EQ(host::Lib00500::NumeroTipoCusto(2), 7);
 
-    host::RemoteConnection wrongModule(QStringLiteral("Cmp03900.rdmLancaAutoF"));
+    host::RemoteConnection wrongModule(host::names::lancaAutoF::module);
     host::bindToServer(wrongModule);
     EXPECT_FALSE(userError([&] { host::Lib00500::ListaTipoCusto(wrongModule); }).isEmpty());
 }

@@ -15,11 +15,11 @@ namespace {
 constexpr int kOperatorChars = 12;
 
 bool serverConfirms(const QString& operatorCode, const QString& password) {
-    host::RemoteConnection sessao(QString::fromLatin1(host::kSessionModule));
+    host::RemoteConnection sessao(host::names::session::module);
     host::bindToServer(sessao);
     host::ProgressGuard busy(nullptr, host::kAviProcessing, QStringLiteral("Conferindo a senha..."));
     const host::RemoteValue answer = host::CheckResultServ(
-        sessao.call(QString::fromLatin1(kConfirmaSenhaMethod), {operatorCode, password}), true, 0);
+        sessao.call(host::names::session::ConfirmaSenha, {operatorCode, password}), true, 0);
     if (answer.kind() != host::RemoteKind::Boolean)
         throw host::UserError(QStringLiteral("Resposta inesperada do servidor de aplicação ao conferir a senha: %1.")
                                   .arg(host::describe(answer)));

@@ -5,8 +5,6 @@
 
 namespace platform::library {
 
-inline constexpr char kConfirmaSenhaMethod[] = "ConfirmaSenha";
-
 // See BusinessLibrary::CriaConfSenha.
 bool confirmPassword(const QString& operatorCode, const QString& caption, const QString& label);
 

@@ -14,7 +14,7 @@
 #include "host/data/errors.h"
 #include "platform/db/database.h"
 #include "platform/security/password_hash.h"
-#include "platform/server/modules/afdb_database_provider.h"
+#include "platform/server/modules/common/afdb_database_provider.h"
 #include "platform/server/modules/business_modules.h"
 
 #include <QtCore/QCoreApplication>

@@ -76,7 +76,7 @@ TEST(AfserverProgram, MigratesAnEmptyDatabaseSetsAPasswordThenServesLoginsUntilT
     }
     ASSERT_GT(port, 0) << err.toStdString();
 
-    host::RemoteConnection net(QString::fromLatin1(host::kSessionModule));
+    host::RemoteConnection net(host::names::session::module);
     net.setPort(port);
     const host::RemoteLogin login = net.login(QStringLiteral("SEMSENHA"), QStringLiteral("nova senha"));
     EXPECT_EQ(login.operatorName, QStringLiteral("Sem Senha"));

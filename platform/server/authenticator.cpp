@@ -4,6 +4,7 @@
 #include "server_log.h"
 
 #include "host/remote/remote_connection.h"
+#include "host/remote/remote_names.h"
 #include "platform/security/password_hash.h"
 
 #include <algorithm>
@@ -105,16 +106,28 @@ bool Authenticator::confirmPassword(const QString& operatorCode, const QString& 
 void Authenticator::logout(const QString& token) { m_sessions.close(token); }
 
 void Authenticator::registerModule(ModuleRegistry& registry) {
-    registry.add(QString::fromLatin1(host::kSessionModule))
-        .publicMethod(QString::fromLatin1(host::kLoginMethod), {arg::text(), arg::text()},
-                      [this](CallContext& ctx) { return login(ctx.text(0), ctx.text(1)); })
-        .method(QString::fromLatin1(host::kLogoutMethod), {}, [this](CallContext& ctx) {
-            logout(ctx.sessionToken());
-            return RemoteValue(true);
-        })
-        .method(QString::fromLatin1(kConfirmaSenhaMethod), {arg::text(), arg::text()}, [this](CallContext& ctx) {
-            return RemoteValue(confirmPassword(ctx.text(0), ctx.text(1), ctx.operatorCode()));
-        });
+    namespace names = host::names::session;
+    ServerModule& module = registry.add(names::module);
+
+    Params loginArgs;
+    const auto loginCode = loginArgs.text("CDOPERADOR");
+    const auto loginSecret = loginArgs.text("senha");
+    module.publicMethod(names::Login, loginArgs, ResultKind::Array, [this, loginCode, loginSecret](CallContext& c) {
+        return login(c[loginCode], c[loginSecret]);
+    });
+
+    module.method(names::Logout, {}, ResultKind::Boolean, [this](CallContext& c) {
+        logout(c.sessionToken());
+        return RemoteValue(true);
+    });
+
+    Params confirmArgs;
+    const auto askedCode = confirmArgs.text("CDOPERADOR");
+    const auto askedSecret = confirmArgs.text("senha");
+    module.method(names::ConfirmaSenha, confirmArgs, ResultKind::Boolean,
+                  [this, askedCode, askedSecret](CallContext& c) {
+                      return RemoteValue(confirmPassword(c[askedCode], c[askedSecret], c.operatorCode()));
+                  });
 }
 
 }  // namespace platform::server

@@ -25,8 +25,6 @@
 
 namespace platform::server {
 
-inline constexpr char kConfirmaSenhaMethod[] = "ConfirmaSenha";
-
 struct AuthOptions {
     std::chrono::milliseconds failureDelay{500};
     // Argon2id takes 64 MiB per verification: at most this many at once.

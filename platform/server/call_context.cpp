@@ -24,25 +24,39 @@ const RemoteValue& CallContext::arg(int i) const {
     return m_args[size_t(i)];
 }
 
-QString CallContext::text(int i) const { return arg(i).toText(); }
-
-std::optional<host::DateTime> CallContext::dateTime(int i) const {
+const RemoteValue& CallContext::declared(int i, ArgKind kind) const {
     const RemoteValue& v = arg(i);
+    if (m_method.args[size_t(i)].kind != kind)
+        throw std::logic_error("argument " + std::to_string(i) + " of " + m_method.name.toStdString() +
+                               " read through a handle of another kind");
+    return v;
+}
+
+QString CallContext::operator[](Arg<QString> a) const { return declared(a.index(), ArgKind::Text).toText(); }
+
+OptionalDateTime CallContext::operator[](Arg<OptionalDateTime> a) const {
+    const RemoteValue& v = declared(a.index(), ArgKind::DateTime);
     if (v.isNull()) return std::nullopt;
     return v.dateTime();
 }
 
-bool CallContext::boolean(int i) const { return arg(i).boolean(); }
+bool CallContext::operator[](Arg<bool> a) const { return declared(a.index(), ArgKind::Boolean).boolean(); }
 
-qint64 CallContext::integer(int i) const { return arg(i).integer(); }
+qint64 CallContext::operator[](Arg<qint64> a) const { return declared(a.index(), ArgKind::Integer).integer(); }
 
-double CallContext::number(int i) const { return arg(i).number(); }
+double CallContext::operator[](Arg<double> a) const { return declared(a.index(), ArgKind::Float).number(); }
 
-QByteArray CallContext::packet(int i) const {
-    const RemoteValue& v = arg(i);
+QByteArray CallContext::operator[](Arg<QByteArray> a) const {
+    const RemoteValue& v = declared(a.index(), ArgKind::Packet);
     if (v.isNull()) return {};
     return v.packetBytes();
 }
+
+const RemoteValue::Array& CallContext::operator[](Arg<RemoteValue::Array> a) const {
+    return declared(a.index(), ArgKind::Array).array();
+}
+
+const RemoteValue& CallContext::operator[](Arg<RemoteValue> a) const { return declared(a.index(), ArgKind::Variant); }
 
 void CallContext::setByRef(int i, RemoteValue value) {
     arg(i);

@@ -31,24 +31,34 @@ public:
     // cannot be reached, std::logic_error when the server has none.
     QSqlDatabase database();
 
+    // Every argument as it came, for handlers that treat them alike.
     int argCount() const { return int(m_args.size()); }
     const host::RemoteValue& arg(int i) const;
-    // Typed reads by the parameter's kind; null reads as empty text, no date,
-    // no packet (empty bytes).
-    QString text(int i) const;
-    std::optional<host::DateTime> dateTime(int i) const;
-    bool boolean(int i) const;
-    qint64 integer(int i) const;
-    double number(int i) const;
-    QByteArray packet(int i) const;
+
+    // An argument through the handle its declaration gave (method_signature.h).
+    // Throws std::logic_error for a handle of another method's declaration.
+    QString operator[](Arg<QString> a) const;
+    OptionalDateTime operator[](Arg<OptionalDateTime> a) const;
+    bool operator[](Arg<bool> a) const;
+    qint64 operator[](Arg<qint64> a) const;
+    double operator[](Arg<double> a) const;
+    QByteArray operator[](Arg<QByteArray> a) const;
+    const host::RemoteValue::Array& operator[](Arg<host::RemoteValue::Array> a) const;
+    const host::RemoteValue& operator[](Arg<host::RemoteValue> a) const;
 
     // Writes a by-reference argument; the client's variable receives it. A
     // slot that was never written goes back with the value it came with.
-    // Throws std::logic_error for an argument that is not by reference.
-    void setByRef(int i, host::RemoteValue value);
+    template <class T>
+    void set(RefArg<T> a, host::RemoteValue value) {
+        setByRef(a.index(), std::move(value));
+    }
     std::vector<host::RemoteValue> takeByRefValues();
 
 private:
+    const host::RemoteValue& declared(int i, ArgKind kind) const;
+    // Throws std::logic_error for an argument that is not by reference.
+    void setByRef(int i, host::RemoteValue value);
+
     QString m_module;
     const MethodDef& m_method;
     std::vector<host::RemoteValue> m_args;

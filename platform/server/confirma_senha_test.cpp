@@ -5,6 +5,7 @@
 #include "platform/security/password_hash.h"
 
 #include "host/remote/check_result.h"
+#include "host/remote/remote_names.h"
 #include "host/testing/qt_printers.h"
 
 #include <QtCore/QElapsedTimer>
@@ -18,8 +19,8 @@ using namespace platform::server::testing;
 
 namespace {
 
-const QString kSessao = QString::fromLatin1(host::kSessionModule);
-const QString kConfirma = QString::fromLatin1(kConfirmaSenhaMethod);
+const QString kSessao = host::names::session::module;
+const QString kConfirma = host::names::session::ConfirmaSenha;
 
 class ConfirmaSenha : public ::testing::TestWithParam<Transport> {
 protected:

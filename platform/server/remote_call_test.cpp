@@ -200,7 +200,7 @@ TEST_P(RemoteCall, CallsWithoutAValidSessionAreRefusedRevealingNothing) {
 }
 
 TEST_P(RemoteCall, WrongOperatorAndWrongPasswordGetTheSameMessage) {
-    auto net = server().connect(QString::fromLatin1(host::kSessionModule), GetParam());
+    auto net = server().connect(host::names::session::module, GetParam());
     for (auto [op, password] : std::vector<std::pair<const char*, const char*>>{
              {"ANA", "errada"}, {"NINGUEM", "segredo"}, {"SEMSENHA", ""}, {"SEMSENHA", "qualquer"}, {"", "segredo"},
              {"ANA", ""}, {"OPERADORLONGODEMAIS", "x"}, {"INATIVO", "segredo"}}) {
@@ -216,7 +216,7 @@ TEST_P(RemoteCall, WrongOperatorAndWrongPasswordGetTheSameMessage) {
 }
 
 TEST_P(RemoteCall, LoginOpensASessionAndLogoutEndsIt) {
-    auto session = server().connect(QString::fromLatin1(host::kSessionModule), GetParam());
+    auto session = server().connect(host::names::session::module, GetParam());
     const host::RemoteLogin login = session->login(QStringLiteral(" BETO "), QStringLiteral("outra"));
     EXPECT_EQ(login.token.size(), 64);
     EXPECT_EQ(login.operatorCode, QStringLiteral("BETO"));

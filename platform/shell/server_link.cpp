@@ -40,7 +40,7 @@ host::ServerAccess ServerLink::access(const QString& token) const {
 }
 
 host::RemoteLogin ServerLink::logIn(const QString& operatorCode, const QString& password) const {
-    host::RemoteConnection connection(QString::fromLatin1(host::kSessionModule));
+    host::RemoteConnection connection(host::names::session::module);
     apply(connection, {});
     return connection.login(operatorCode, password);
 }
@@ -48,7 +48,7 @@ host::RemoteLogin ServerLink::logIn(const QString& operatorCode, const QString& 
 void ServerLink::logOut(const QString& token) const noexcept {
     if (token.isEmpty()) return;
     try {
-        host::RemoteConnection connection(QString::fromLatin1(host::kSessionModule));
+        host::RemoteConnection connection(host::names::session::module);
         apply(connection, token);
         connection.logout();
     } catch (const std::exception& e) {

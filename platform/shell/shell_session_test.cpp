@@ -6,11 +6,11 @@
 #include "host/data/errors.h"
 #include "host/lookup/host_database.h"
 #include "host/remote/check_result.h"
+#include "host/remote/remote_names.h"
 #include "host/remote/server_access.h"
 #include "host/services/session.h"
 #include "platform/db/db_error.h"
 #include "platform/db/sql_exec.h"
-#include "platform/server/modules/lanca_autof_module.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
@@ -56,15 +56,15 @@ TEST_F(ShellTest, ProcessingDateIsEachBranchsOwnAndFollowsTheDatabase) {
 TEST_F(ShellTest, ScreensReachTheServerWithTheSessionsToken) {
     ShellSession session(logIn(), reportDir());
     session.install();
-    host::RemoteConnection net(QString::fromLatin1(platform::server::modules::kLancaAutoFModule));
+    host::RemoteConnection net(host::names::lancaAutoF::module);
     host::bindToServer(net);
-    const host::RemoteResult r = net.call(QStringLiteral("GetParamFilial"));
+    const host::RemoteResult r = net.call(host::names::lancaAutoF::GetParamFilial);
     ASSERT_TRUE(r.ok()) << r.error().toStdString();
     EXPECT_EQ(net.sessionToken(), session.login().login.token);
 
-    host::RemoteConnection outsider(QString::fromLatin1(platform::server::modules::kLancaAutoFModule));
+    host::RemoteConnection outsider(host::names::lancaAutoF::module);
     session.backend().link.apply(outsider, QStringLiteral("0").repeated(64));
-    EXPECT_FALSE(outsider.call(QStringLiteral("GetParamFilial")).ok());  // no session, no data
+    EXPECT_FALSE(outsider.call(host::names::lancaAutoF::GetParamFilial).ok());  // no session, no data
 }
 
 TEST_F(ShellTest, LookupsRunOnTheReadOnlyConnection) {
@@ -86,7 +86,7 @@ TEST_F(ShellTest, EndingTheSessionRemovesItsServicesAndLogsOut) {
     EXPECT_EQ(backends().embeddedServer()->sessions().size(), 0);
     EXPECT_THROW(host::session(), host::DataError);
     EXPECT_THROW(host::hostDatabase(), host::DataError);
-    host::RemoteConnection net(QStringLiteral("Cmp03900.rdmLancaAutoF"));
+    host::RemoteConnection net(host::names::lancaAutoF::module);
     host::bindToServer(net);
     EXPECT_THROW(net.open(), host::DataError);
 }

@@ -154,10 +154,10 @@ void FiltroAF::callServer(ConfirmOrigin origin, const Arguments& a) {
     if (origin != ConfirmOrigin::Reload) {
         const QString remembered = t.headerCdFilDest ? t.headerCdFilDest() : QString();
         loadPacket(*t.cdsParamFilial,
-                   host::CheckResultServ(net.call(QStringLiteral("GetParamFilial")), true, 0).packetBytes());
+                   host::CheckResultServ(net.call(host::names::lancaAutoF::GetParamFilial), true, 0).packetBytes());
         QString branchList = a.branchList, allBranches = a.allBranches, situations = a.situations;
         const host::RemoteResult branches = net.call(
-            QStringLiteral("GetFilialDest"),
+            host::names::lancaAutoF::GetFilialDest,
             {a.grouping, host::byRef(branchList), host::byRef(allBranches), a.buyers, a.suppliers, dateArg(a.afFrom),
              dateArg(a.afTo), a.consistency, a.limit, host::byRef(situations), a.openFlag, dateArg(a.deliveryFrom),
              dateArg(a.deliveryTo), a.afDatesEmpty, a.deliveryDatesEmpty, a.central, a.branchMode});
@@ -171,7 +171,7 @@ void FiltroAF::callServer(ConfirmOrigin origin, const Arguments& a) {
         dest.active() && !dest.isEmpty() ? dest.field(QStringLiteral("CDFILIAL")).asString() : QString();
     QString situations = a.situations;
     const host::RemoteResult list = net.call(
-        QStringLiteral("GetServAutoForne"),
+        host::names::lancaAutoF::GetServAutoForne,
         {branch, a.buyers, a.suppliers, dateArg(a.afFrom), dateArg(a.afTo), a.consistency, a.limit,
          host::byRef(situations), a.openFlag, dateArg(a.deliveryFrom), dateArg(a.deliveryTo), a.afDatesEmpty,
          a.deliveryDatesEmpty, a.branchMode});

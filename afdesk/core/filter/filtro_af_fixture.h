@@ -49,7 +49,7 @@ public:  // the case tables drive the fixture from lambdas
     afdb::testing::MinimalWorld world;
     std::unique_ptr<host::test::TestServices> services;
     std::unique_ptr<HostServerFixture> server;
-    host::RemoteConnection net{QStringLiteral("Cmp03900.rdmLancaAutoF")};
+    host::RemoteConnection net{host::names::lancaAutoF::module};
     host::Dataset cdsParamFilial{QStringLiteral("cdsParamFilial")};
     host::Dataset cdsFilialDest{QStringLiteral("cdsFilialDest")};
     host::Dataset cdsServAutoForne{QStringLiteral("cdsServAutoForne")};

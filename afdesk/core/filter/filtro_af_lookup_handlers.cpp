@@ -113,13 +113,13 @@ void FiltroAF::beforeBranchLookup() {
     d->btpFilial->setDataSource(&d->dtsFiliAgrupFili);
     host::ProgressGuard busy(this, host::kAviTransfer);
     const host::RemoteResult r =
-        connectionOf(d->targets).call(QStringLiteral("GetFiliAgrupFili"), {grouping, centralCode()});
+        connectionOf(d->targets).call(host::names::lancaAutoF::GetFiliAgrupFili, {grouping, centralCode()});
     loadPacket(d->cdsFiliAgrupFili, host::CheckResultServ(r, true, 0).packetBytes());
 }
 
 void FiltroAF::loadGroupings() {
     host::ProgressGuard busy(this, host::kAviTransfer);
-    const host::RemoteResult r = connectionOf(d->targets).call(QStringLiteral("GetAgruFili"));
+    const host::RemoteResult r = connectionOf(d->targets).call(host::names::lancaAutoF::GetAgruFili);
     loadPacket(d->cdsGrupFili, host::CheckResultServ(r, true, 0).packetBytes());
 }
 

@@ -70,7 +70,7 @@ void HeaderEntry::Vd_CdFilDest() {
         QString flags;
         {
             const host::ProgressGuard busy(d->w.dialogParent(), host::kAviTransfer, d->msg("Get_ParCentCmp"));
-            flags = host::CheckResultServ(d->w.server().call(QStringLiteral("GetParCentCmp"), {branch}), true, 3)
+            flags = host::CheckResultServ(d->w.server().call(host::names::lancaAutoF::GetParCentCmp, {branch}), true, 3)
                         .text();
         }
         if (flags.at(0) == QLatin1Char('1')) d->fail("FilCentCmp_Inf");

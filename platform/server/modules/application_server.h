@@ -4,7 +4,7 @@
 // credential store, every business module, and the dispatcher over them. The
 // stand-alone server's HTTP face, the shell's embedded server, the benchmarks
 // and the tests' servers all sit on this one assembly.
-#include "afdb_database_provider.h"
+#include "platform/server/modules/common/afdb_database_provider.h"
 
 #include "platform/db/database.h"
 #include "platform/server/authenticator.h"

@@ -1,8 +1,8 @@
 #include "business_modules.h"
 
-#include "alt_af_module.h"
-#include "cust_prod_module.h"
-#include "lanca_autof_module.h"
+#include "alt_af/alt_af_module.h"
+#include "cust_prod/cust_prod_module.h"
+#include "lanca_autof/lanca_autof_module.h"
 
 namespace platform::server::modules {
 

@@ -1,33 +1,4 @@
 #pragma once
-// The packet layouts of "Cmp03900.rdmLancaAutoF": field order, types, sizes
-// and labels exactly as the workspace's datasets declare them. Calculated
-// fields (NMDEVO, TOTAL, CALCQTEFET, DiaSemana) never travel in packets.
-#include "packet_query.h"
-
-namespace platform::server::modules::fields {
-
-// List and header level.
-Fields servAutoForne();  // cdsServAutoForne
-Fields filialDest();     // cdsFilialDest
-Fields autoForne();      // cdsAutoForne
-Fields paramFilial();    // cdsParamFilial
-Fields paramGeral();     // cdsParamGeral
-Fields auxParCmp();      // cdsAuxParCmp
-Fields mudAutProd();     // cdsMudAutProd
-Fields grupFili();       // cdsGrupFili
-Fields filiAgrupFili();  // cdsFiliAgrupFili
-Fields aprovSoliGer();   // cdsAprovSoliGer
-Fields prazoPgFor();     // cdsPrazoPgFor: the supplier's default payment terms
-
-// Item level.
-Fields itemAutfProduto();  // cdsItemAutf_Produto
-Fields itemAutF();         // cdsItemAutF
-Fields impostoAF();        // cdsImpostoAF
-Fields prazoPgtAF();       // cdsPrazoPgtAF
-Fields dataEncargo();      // cdsDataEncargo
-Fields encargo();          // cdsEncargo
-Fields mensagensAF();      // cdsMensagensAF
-Fields nfBaixa();          // cdsNFBaixa
-Fields movOpAF();          // cdsMovOpAF
-
-}  // namespace platform::server::modules::fields
+// Where the AF workspace's packet layouts used to live; the workspace's model
+// tests still include this path. Remove once they include the new one.
+#include "platform/server/modules/lanca_autof/lanca_autof_fields.h"

@@ -12,40 +12,77 @@ namespace platform::server::testing {
 
 using host::RemoteValue;
 
-void registerEchoModule(ModuleRegistry& registry) {
-    registry.add(QString::fromLatin1(kEchoModule))
-        .method(QStringLiteral("Eco"),
-                {arg::text(), arg::dateTime(), arg::boolean(), arg::integer(), arg::number(), arg::packet(),
-                 arg::array(), arg::variant()},
-                [](CallContext& ctx) {
-                    RemoteValue::Array all;
-                    for (int i = 0; i < ctx.argCount(); ++i) all.push_back(ctx.arg(i));
-                    return RemoteValue(std::move(all));
-                })
-        .method(QStringLiteral("Referencias"), {arg::textRef(), arg::dateTimeRef(), arg::variantRef(), arg::text()},
-                [](CallContext& ctx) {
-                    ctx.setByRef(0, ctx.text(0).toUpper() + QLatin1Char('!'));
-                    if (const auto d = ctx.dateTime(1)) ctx.setByRef(1, host::DateTime{d->msecs + 86'400'000});
-                    ctx.setByRef(2, RemoteValue::Array{ctx.arg(2), ctx.arg(3)});
-                    return RemoteValue("feito");
-                })
-        .method(QStringLiteral("NaoMexe"), {arg::textRef()}, [](CallContext&) { return RemoteValue(); })
-        .method(QStringLiteral("Falha"), {arg::text()},
-                [](CallContext& ctx) -> RemoteValue { throw host::UserError(ctx.text(0)); })
-        .method(QStringLiteral("Quebra"), {},
+namespace {
+
+void addEco(ServerModule& module) {
+    Params p;
+    p.text("texto");
+    p.dateTime("data");
+    p.boolean("logico");
+    p.integer("inteiro");
+    p.number("numero");
+    p.packet("pacote");
+    p.array("lista");
+    p.variant("variante");
+    module.method(QStringLiteral("Eco"), p, ResultKind::Array, [](CallContext& c) {
+        RemoteValue::Array all;
+        for (int i = 0; i < c.argCount(); ++i) all.push_back(c.arg(i));
+        return RemoteValue(std::move(all));
+    });
+}
+
+void addReferencias(ServerModule& module) {
+    Params p;
+    const auto text = p.textRef("texto");
+    const auto date = p.dateTimeRef("data");
+    const auto variant = p.variantRef("variante");
+    const auto extra = p.text("extra");
+    module.method(QStringLiteral("Referencias"), p, ResultKind::Text, [=](CallContext& c) {
+        c.set(text, c[text].toUpper() + QLatin1Char('!'));
+        if (const auto d = c[date]) c.set(date, host::DateTime{d->msecs + 86'400'000});
+        c.set(variant, RemoteValue::Array{c[variant], c.arg(extra.index())});  // extra as it came, null too
+        return RemoteValue("feito");
+    });
+}
+
+void addFailures(ServerModule& module) {
+    Params falha;
+    const auto message = falha.text("mensagem");
+    module.method(QStringLiteral("Falha"), falha, ResultKind::None,
+                  [=](CallContext& c) -> RemoteValue { throw host::UserError(c[message]); })
+        .method(QStringLiteral("Quebra"), {}, ResultKind::None,
                 [](CallContext&) -> RemoteValue { throw std::runtime_error("handler bug"); })
-        .method(QStringLiteral("QuebraDados"), {}, [](CallContext&) { return RemoteValue(RemoteValue(5).text()); })
-        .method(QStringLiteral("RespostaInvalida"), {}, [](CallContext&) { return RemoteValue::packet("lixo"); })
-        .method(QStringLiteral("QuemSou"), {},
-                [](CallContext& ctx) {
-                    return RemoteValue(RemoteValue::Array{ctx.operatorCode(), ctx.operatorName()});
-                })
-        .method(QStringLiteral("Dobro"), {arg::integer()}, [](CallContext& ctx) {
-            QSqlQuery q(ctx.database());
-            if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM OPERADOR")) || !q.next())
-                throw std::runtime_error(q.lastError().text().toStdString());
-            return RemoteValue(RemoteValue::Array{ctx.integer(0) * 2, q.value(0).toLongLong()});
-        });
+        .method(QStringLiteral("QuebraDados"), {}, ResultKind::Text,
+                [](CallContext&) { return RemoteValue(RemoteValue(5).text()); })
+        .method(QStringLiteral("RespostaInvalida"), {}, ResultKind::Packet,
+                [](CallContext&) { return RemoteValue::packet("lixo"); });
+}
+
+void addDobro(ServerModule& module) {
+    Params p;
+    const auto n = p.integer("n");
+    module.method(QStringLiteral("Dobro"), p, ResultKind::Array, [=](CallContext& c) {
+        QSqlQuery q(c.database());
+        if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM OPERADOR")) || !q.next())
+            throw std::runtime_error(q.lastError().text().toStdString());
+        return RemoteValue(RemoteValue::Array{c[n] * 2, q.value(0).toLongLong()});
+    });
+}
+
+}  // namespace
+
+void registerEchoModule(ModuleRegistry& registry) {
+    ServerModule& module = registry.add(QString::fromLatin1(kEchoModule));
+    addEco(module);
+    addReferencias(module);
+    Params naoMexe;
+    naoMexe.textRef("texto");
+    module.method(QStringLiteral("NaoMexe"), naoMexe, ResultKind::None, [](CallContext&) { return RemoteValue(); });
+    addFailures(module);
+    module.method(QStringLiteral("QuemSou"), {}, ResultKind::Array, [](CallContext& c) {
+        return RemoteValue(RemoteValue::Array{c.operatorCode(), c.operatorName()});
+    });
+    addDobro(module);
 }
 
 }  // namespace platform::server::testing

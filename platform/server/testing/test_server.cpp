@@ -57,7 +57,7 @@ std::unique_ptr<host::RemoteConnection> TestServer::connect(const QString& modul
 
 QString TestServer::anaToken() {
     if (m_anaToken.isEmpty()) {
-        auto conn = connect(QString::fromLatin1(host::kSessionModule), Transport::InProcess);
+        auto conn = connect(host::names::session::module, Transport::InProcess);
         m_anaToken = conn->login(QStringLiteral("ANA"), QStringLiteral("segredo")).token;
     }
     return m_anaToken;

@@ -84,7 +84,7 @@ void LancaAutoFTest::SetUp() {
 host::RpcResponse LancaAutoFTest::call(const QString& method, std::vector<host::RemoteValue> args,
                                        std::vector<int> byRef) {
     host::RpcRequest r;
-    r.module = QString::fromLatin1(kLancaAutoFModule);
+    r.module = host::names::lancaAutoF::module;
     r.method = method;
     r.session = token;
     r.args = std::move(args);
@@ -136,7 +136,7 @@ HttpServerOptions ModuleOverHttp::options() {
 
 ModuleOverHttp::ModuleOverHttp(const Dispatcher& dispatcher, const QString& token)
     : m_server(dispatcher, options()),
-      m_connection(QString::fromLatin1(kLancaAutoFModule), std::make_unique<host::HttpTransport>()) {
+      m_connection(host::names::lancaAutoF::module, std::make_unique<host::HttpTransport>()) {
     m_server.start();
     m_connection.setHost(QStringLiteral("127.0.0.1"));
     m_connection.setPort(m_server.port());

@@ -9,8 +9,8 @@
 //   0001 0001 OPERADOR1  S2       2024-03-31 14:30  06-01     "7" (EDI) 5 0002
 //   0001 COMPRADOR1 S1       2024-06-01        06-10 (item 07-15) "1"
 // Grouping "G1" holds branch 0001.
-#include "platform/server/modules/afdb_database_provider.h"
-#include "platform/server/modules/lanca_autof_module.h"
+#include "platform/server/modules/common/afdb_database_provider.h"
+#include "platform/server/modules/lanca_autof/lanca_autof_module.h"
 
 #include "platform/db/testing/fixture_rows.h"
 #include "platform/db/testing/test_database.h"

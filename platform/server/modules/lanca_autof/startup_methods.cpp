@@ -3,11 +3,15 @@
 #include "lanca_autof_methods.h"
 
 #include "platform/server/call_context.h"
+#include "platform/server/modules/common/packet_query.h"
+
+#include "host/remote/remote_names.h"
 
 namespace platform::server::modules {
 
 namespace {
 
+namespace names = host::names::lancaAutoF;
 using host::RemoteValue;
 
 RemoteValue packetOf(CallContext& ctx, const Fields& layout, const QString& sql, const afdb::Params& params = {}) {
@@ -18,7 +22,7 @@ RemoteValue packetOf(CallContext& ctx, const Fields& layout, const QString& sql,
 // "PARASUPRI" (PARAM = days of the alteration limit, DATA its base date,
 // NRDIAANTENTRAF the delivery anticipation days) of the central's supply
 // parameters; without supply parameters the second row is absent.
-RemoteValue getParamGeral(CallContext& ctx) {
+RemoteValue getParamGeral(CallContext& ctx, const QString& central) {
     return packetOf(ctx, fields::paramGeral(),
                     QStringLiteral("SELECT G.IDINTEGMERCAD AS PARAM, 'PARAMGERAL' AS ID, "
                                    "CAST(NULL AS VARCHAR(4)) AS NRDIAANTENTRAF, CAST(NULL AS "
@@ -30,18 +34,18 @@ RemoteValue getParamGeral(CallContext& ctx) {
                                    "S.DTBASELIMALTAF AS DATA, 2 AS ORDEM FROM PARASUPRI S "
                                    "WHERE S.CDFILIAL = :C "
                                    "ORDER BY ORDEM"),
-                    {{"C", ctx.text(0)}});
+                    {{"C", central}});
 }
 
-RemoteValue getMudAutProd(CallContext& ctx) {
+RemoteValue getMudAutProd(CallContext& ctx, const QString& branch) {
     return packetOf(ctx, fields::mudAutProd(),
                     QStringLiteral("SELECT F.CDFILIAL, P.IDTPLANCITAF FROM FILIAL F "
                                    "LEFT JOIN PARCMPSUP P ON P.CDFILIAL = F.CDFILIAL WHERE "
                                    "F.CDFILIAL = :F"),
-                    {{"F", ctx.text(0)}});
+                    {{"F", branch}});
 }
 
-RemoteValue getAuxCmpSup(CallContext& ctx) {
+RemoteValue getAuxCmpSup(CallContext& ctx, const QString& branch) {
     return packetOf(ctx, fields::auxParCmp(),
                     QStringLiteral("SELECT F.CDFILIAL, F.NMFILIAL, COALESCE(F.CDFILCENTCMP, F.CDFILIAL) "
                                    "AS CDFILCENTCMP, "
@@ -53,7 +57,7 @@ RemoteValue getAuxCmpSup(CallContext& ctx) {
                                    "FROM FILIAL F LEFT JOIN PARASUPRI S ON S.CDFILIAL = F.CDFILIAL "
                                    "LEFT JOIN PARCMPSUP P ON P.CDFILIAL = F.CDFILIAL WHERE F.CDFILIAL = "
                                    ":F"),
-                    {{"F", ctx.text(0)}});
+                    {{"F", branch}});
 }
 
 RemoteValue getAgruFili(CallContext& ctx) {
@@ -63,7 +67,7 @@ RemoteValue getAgruFili(CallContext& ctx) {
 
 // The grouping's branches that belong to the central (all of them when the
 // central is empty), unmarked.
-RemoteValue getFiliAgrupFili(CallContext& ctx) {
+RemoteValue getFiliAgrupFili(CallContext& ctx, const QString& grouping, const QString& central) {
     return packetOf(ctx, fields::filiAgrupFili(),
                     QStringLiteral("SELECT CAST(NULL AS VARCHAR(1)) AS IDMARCADO, F.CDFILIAL, "
                                    "G.CDGRUPFILI, F.NMFILIAL "
@@ -71,27 +75,43 @@ RemoteValue getFiliAgrupFili(CallContext& ctx) {
                                    "WHERE G.CDGRUPFILI = :G AND (CAST(:C1 AS VARCHAR(4)) IS NULL OR "
                                    "F.CDFILIAL = :C2 OR "
                                    "F.CDFILCENTCMP = :C3) ORDER BY F.CDFILIAL"),
-                    {{"G", ctx.text(0)}, {"C1", ctx.text(1)}, {"C2", ctx.text(1)}, {"C3", ctx.text(1)}});
+                    {{"G", grouping}, {"C1", central}, {"C2", central}, {"C3", central}});
 }
 
-RemoteValue getAprovSoliGer(CallContext& ctx) {
+RemoteValue getAprovSoliGer(CallContext& ctx, const QString& branch) {
     return packetOf(ctx, fields::aprovSoliGer(),
                     QStringLiteral("SELECT CDFILIAL, IDUTAPROVSOL, CDGRUPPROD, "
                                    "CDSUBGRPROD, IDULTDESTSOL, "
                                    "IDEXIGAPRGERCMP, IDAPROVITMSOLGR FROM "
                                    "PARCMPSUP WHERE CDFILIAL = :F"),
-                    {{"F", ctx.text(0)}});
+                    {{"F", branch}});
+}
+
+// The methods that take one branch code.
+void addByBranch(ServerModule& module, QLatin1String name, const char* argName,
+                 RemoteValue (*read)(CallContext&, const QString&)) {
+    Params p;
+    const auto branch = p.text(argName);
+    module.method(name, p, ResultKind::Packet, [=](CallContext& c) { return read(c, c[branch]); });
+}
+
+void addFiliAgrupFili(ServerModule& module) {
+    Params p;
+    const auto grouping = p.text("CDGRUPFILI");
+    const auto central = p.text("CDFILCENTCMP");
+    module.method(names::GetFiliAgrupFili, p, ResultKind::Packet,
+                  [=](CallContext& c) { return getFiliAgrupFili(c, c[grouping], c[central]); });
 }
 
 }  // namespace
 
 void addStartupMethods(ServerModule& module) {
-    module.method(QStringLiteral("GetParamGeral"), {arg::text()}, getParamGeral)
-        .method(QStringLiteral("GetMudAutProd"), {arg::text()}, getMudAutProd)
-        .method(QStringLiteral("GetAuxCmpSup"), {arg::text()}, getAuxCmpSup)
-        .method(QStringLiteral("GetAgruFili"), {}, getAgruFili)
-        .method(QStringLiteral("GetFiliAgrupFili"), {arg::text(), arg::text()}, getFiliAgrupFili)
-        .method(QStringLiteral("GetAprovSoliGer"), {arg::text()}, getAprovSoliGer);
+    addByBranch(module, names::GetParamGeral, "CDFILCENTCMP", getParamGeral);
+    addByBranch(module, names::GetMudAutProd, "CDFILIAL", getMudAutProd);
+    addByBranch(module, names::GetAuxCmpSup, "CDFILIAL", getAuxCmpSup);
+    module.method(names::GetAgruFili, {}, ResultKind::Packet, getAgruFili);
+    addFiliAgrupFili(module);
+    addByBranch(module, names::GetAprovSoliGer, "CDFILIAL", getAprovSoliGer);
 }
 
 }  // namespace platform::server::modules

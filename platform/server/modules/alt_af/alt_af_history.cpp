@@ -1,11 +1,12 @@
 #include "alt_af_history.h"
 
-#include "alt_af_module.h"
-
 #include "platform/db/sql_exec.h"
 #include "platform/server/call_context.h"
 
 #include "host/data/text_format.h"
+#include "host/remote/remote_names.h"
+
+#include <iterator>
 
 namespace platform::server::modules::altaf {
 
@@ -17,15 +18,23 @@ QString qtyText(const std::optional<double>& v) {
 
 }  // namespace
 
-HistoryTexts HistoryTexts::fromCall(const CallContext& ctx, int first) {
+HistoryParams::HistoryParams(Params& params) {
+    m_texts.push_back(params.text("AFManual"));
+    params.text("CDOPERADOR");
+    for (const char* name : {"Inclusao", "Exclusao", "InclusaoAlteracao", "ExclusaoAlteracao", "AlteracaoBaixa",
+                             "AlterBaixaAlter", "Para", "AlteracaoQuantidade", "AlterQuantAlter", "EmAberto",
+                             "BParcial", "BTotal", "BManual", "AlterBaixaAF", "AlterBaixaAFAlter"})
+        m_texts.push_back(params.text(name));
+}
+
+HistoryTexts HistoryParams::read(const CallContext& c) const {
     HistoryTexts t;
-    int i = first;
-    t.afManual = ctx.text(i++);
-    ++i;  // the operator
-    for (QString* s : {&t.inclusao, &t.exclusao, &t.inclusaoAlteracao, &t.exclusaoAlteracao, &t.alteracaoBaixa,
-                       &t.alterBaixaAlter, &t.para, &t.alteracaoQuantidade, &t.alterQuantAlter, &t.emAberto,
-                       &t.bParcial, &t.bTotal, &t.bManual, &t.alterBaixaAF, &t.alterBaixaAFAlter})
-        *s = ctx.text(i++);
+    QString* const fields[] = {&t.afManual,          &t.inclusao,       &t.exclusao,       &t.inclusaoAlteracao,
+                               &t.exclusaoAlteracao, &t.alteracaoBaixa, &t.alterBaixaAlter, &t.para,
+                               &t.alteracaoQuantidade, &t.alterQuantAlter, &t.emAberto,   &t.bParcial,
+                               &t.bTotal,            &t.bManual,        &t.alterBaixaAF,   &t.alterBaixaAFAlter};
+    static_assert(std::size(fields) == 16);
+    for (size_t i = 0; i < m_texts.size(); ++i) *fields[i] = c[m_texts[i]];
     return t;
 }
 
@@ -115,7 +124,7 @@ void HistoryWriter::write(const Entry& e) {
                 {"DS", e.description.left(500)},
                 {"OP", m_operator},
                 {"ID", e.operation},
-                {"RDM", QString::fromLatin1(kAltAFModule)},
+                {"RDM", QString(host::names::altAF::module)},
                 {"NM", m_operatorName.left(50)},
                 {"MET", e.method.left(250)}});
 }

@@ -31,12 +31,6 @@ std::vector<int> columnsOf(const QSqlRecord& record, const Fields& fields, const
 
 }  // namespace
 
-int fieldIndex(const Fields& fields, const QString& name) {
-    for (int i = 0; i < int(fields.size()); ++i)
-        if (fields[size_t(i)].name == name) return i;
-    throw std::logic_error("no packet field " + name.toStdString());
-}
-
 QByteArray queryPacket(const QSqlDatabase& db, const Fields& fields, const QString& sql, const afdb::Params& params,
                        const Computed& computed, const RowFinisher& finish) {
     QSqlQuery& q = afdb::execKept(db, sql, params);
@@ -53,6 +47,11 @@ QByteArray queryPacket(const QSqlDatabase& db, const Fields& fields, const QStri
     }
     q.finish();  // the kept statement no longer holds a result (nor, on SQLite, a read snapshot)
     return host::encodePacket(packet);
+}
+
+QByteArray queryPacket(const QSqlDatabase& db, const PacketLayout& layout, const QString& sql,
+                       const afdb::Params& params, const RowFinisher& finish) {
+    return queryPacket(db, layout.fields(), sql, params, layout.computed(), finish);
 }
 
 }  // namespace platform::server::modules

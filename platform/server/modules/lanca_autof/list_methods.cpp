@@ -1,11 +1,14 @@
 // GetParamFilial, GetFilialDest and GetServAutoForne: the filter's three calls.
 #include "af_criteria.h"
 #include "lanca_autof_fields.h"
+#include "lanca_autof_layouts.h"
 #include "lanca_autof_methods.h"
 
 #include "platform/server/call_context.h"
+#include "platform/server/modules/common/packet_query.h"
 
 #include "host/data/errors.h"
+#include "host/remote/remote_names.h"
 
 #include <QtCore/QDateTime>
 
@@ -13,6 +16,7 @@ namespace platform::server::modules {
 
 namespace {
 
+namespace names = host::names::lancaAutoF;
 using host::RemoteValue;
 using host::UserError;
 
@@ -26,7 +30,7 @@ QString branchModeBranch(CallContext& ctx) {
     return branch;
 }
 
-// The server's date (midnight), the base of the item Parts' date checks.
+// The server's date (midnight), the base of the items' date checks.
 host::DateTime today() {
     const QDateTime midnight(QDate::currentDate(), QTime(0, 0), Qt::UTC);
     return host::DateTime{midnight.toMSecsSinceEpoch()};
@@ -47,44 +51,53 @@ const QString kFilialDestSelect = QStringLiteral(
     "LEFT JOIN PARASUPRI S ON S.CDFILIAL = D.CDFILIAL LEFT JOIN "
     "PARCMPSUP P ON P.CDFILIAL = D.CDFILIAL ");
 
-const QString kServAutoForneSelect = QStringLiteral(
-    "SELECT A.CDFILDEST, A.NRAUTOFORN, A.CDFILLANC, A.DTAUTOFORN, "
-    "F.NMRAZSOCFORN, F.IDTPENVAFFOR, A.CDFORNECED, "
-    "A.IDAUTOFORNEX, A.IDBAIXAAF, A.IDBAIXAFSAI, A.IDSITUATUAAF, "
-    "A.IDAFFORALIM, A.IDTIPOLANCAF, A.IDSITUENVAFMCD, "
-    "A.VRTOTALAF, A.IDAFPRODWEB, A.IDAFOPERLOG, A.CDFILDESTCON, "
-    "A.CDFILLANCCON, A.NRAUTOFORCON, "
-    "K.NMFILIAL AS NMFILDESTCON, A.CDGERENTE, A.NRSEQAPURAF, A.DTPROGENTAF, "
-    "A.IDAFEXPIRADA, A.IDDEVOLUCAONF, "
-    "A.CDOPERADOR, A.IDBAIXITMFUTURA, A.IDAFPILOTO, A.IDITAFMIGRADA, "
-    "A.IDITMSEPARADO "
-    "FROM AUTOFORNE A JOIN FORNECEDOR F ON F.CDFORNECED = A.CDFORNECED "
-    "LEFT JOIN FILIAL K ON K.CDFILIAL = A.CDFILDESTCON ");
-
-// Arguments from `first` on: buyers, suppliers, afFrom, afTo, consistency,
-// limit, situations, openFlag, deliveryFrom, deliveryTo, afDatesEmpty,
-// deliveryDatesEmpty (the order both list calls share).
-AfCriteria criteriaFrom(const CallContext& ctx, int first) {
-    CriteriaArgs a;
-    a.buyers = ctx.text(first);
-    a.suppliers = ctx.text(first + 1);
-    a.afFrom = ctx.dateTime(first + 2);
-    a.afTo = ctx.dateTime(first + 3);
-    a.consistency = ctx.text(first + 4);
-    a.limit = ctx.text(first + 5);
-    a.situations = ctx.text(first + 6);
-    a.openFlag = ctx.text(first + 7);
-    a.deliveryFrom = ctx.dateTime(first + 8);
-    a.deliveryTo = ctx.dateTime(first + 9);
-    a.afDatesEmpty = ctx.text(first + 10);
-    a.deliveryDatesEmpty = ctx.text(first + 11);
-    return parseCriteria(a);
+// The AF list's layout, built once: every call reads it.
+const PacketLayout& servAutoForneLayout() {
+    static const PacketLayout layout = layouts::servAutoForne();
+    return layout;
 }
 
-std::vector<ArgDef> criteriaArgs() {
-    return {arg::text(),    arg::text(), arg::dateTime(), arg::dateTime(), arg::text(), arg::text(),
-            arg::textRef(), arg::text(), arg::dateTime(), arg::dateTime(), arg::text(), arg::text()};
+const QString& servAutoForneSql() {
+    static const QString sql = QStringLiteral("SELECT ") + servAutoForneLayout().columnList() +
+                               QStringLiteral(" FROM AUTOFORNE A JOIN FORNECEDOR F ON F.CDFORNECED = A.CDFORNECED "
+                                              "LEFT JOIN FILIAL K ON K.CDFILIAL = A.CDFILDESTCON ");
+    return sql;
 }
+
+// The criteria arguments both list calls share, in this order.
+struct CriteriaParams {
+    explicit CriteriaParams(Params& p)
+        : buyers(p.text("compradores")), suppliers(p.text("fornecedores")), afFrom(p.dateTime("dataAfInicial")),
+          afTo(p.dateTime("dataAfFinal")), consistency(p.text("consistencia")), limit(p.text("limite")),
+          situations(p.textRef("situacoes")), openFlag(p.text("emAberto")),
+          deliveryFrom(p.dateTime("entregaInicial")), deliveryTo(p.dateTime("entregaFinal")),
+          afDatesEmpty(p.text("semDatasAf")), deliveryDatesEmpty(p.text("semDatasEntrega")) {}
+
+    AfCriteria read(const CallContext& c) const {
+        CriteriaArgs a;
+        a.buyers = c[buyers];
+        a.suppliers = c[suppliers];
+        a.afFrom = c[afFrom];
+        a.afTo = c[afTo];
+        a.consistency = c[consistency];
+        a.limit = c[limit];
+        a.situations = c[situations];
+        a.openFlag = c[openFlag];
+        a.deliveryFrom = c[deliveryFrom];
+        a.deliveryTo = c[deliveryTo];
+        a.afDatesEmpty = c[afDatesEmpty];
+        a.deliveryDatesEmpty = c[deliveryDatesEmpty];
+        return parseCriteria(a);
+    }
+
+    Arg<QString> buyers, suppliers;
+    Arg<OptionalDateTime> afFrom, afTo;
+    Arg<QString> consistency, limit;
+    RefArg<QString> situations;
+    Arg<QString> openFlag;
+    Arg<OptionalDateTime> deliveryFrom, deliveryTo;
+    Arg<QString> afDatesEmpty, deliveryDatesEmpty;
+};
 
 void addGroupingCondition(CallContext& ctx, SqlConditions& where, const QString& grouping) {
     if (grouping.isEmpty()) return;
@@ -104,17 +117,23 @@ void addBranchListCondition(SqlConditions& where, const QString& list, const QSt
     if (codes) where.add(QStringLiteral("D.CDFILIAL IN ") + where.inList(*codes));
 }
 
-RemoteValue getFilialDest(CallContext& ctx) {
-    const AfCriteria criteria = criteriaFrom(ctx, 3);
+struct FilialDestArgs {
+    QString grouping, branchList, allBranches;
+    AfCriteria criteria;
+    QString central;
+    bool branchMode = false;
+};
+
+RemoteValue getFilialDest(CallContext& ctx, const FilialDestArgs& a) {
     SqlConditions where;
-    addCriteria(where, criteria, QStringLiteral("A"));
+    addCriteria(where, a.criteria, QStringLiteral("A"));
     const QString afConditions = where.takeAndClause();
-    addGroupingCondition(ctx, where, ctx.text(0));
-    addBranchListCondition(where, ctx.text(1), ctx.text(2));
-    if (const QString central = ctx.text(15); !central.isEmpty())
-        where.add(
-            QStringLiteral("(D.CDFILCENTCMP = %1 OR D.CDFILIAL = %2)").arg(where.bind(central), where.bind(central)));
-    if (ctx.boolean(16)) where.add(QStringLiteral("D.CDFILIAL = ") + where.bind(branchModeBranch(ctx)));
+    addGroupingCondition(ctx, where, a.grouping);
+    addBranchListCondition(where, a.branchList, a.allBranches);
+    if (!a.central.isEmpty())
+        where.add(QStringLiteral("(D.CDFILCENTCMP = %1 OR D.CDFILIAL = %2)")
+                      .arg(where.bind(a.central), where.bind(a.central)));
+    if (a.branchMode) where.add(QStringLiteral("D.CDFILIAL = ") + where.bind(branchModeBranch(ctx)));
     const QString branchConditions = where.takeAndClause();
 
     const QString sql = kFilialDestSelect +
@@ -129,16 +148,14 @@ RemoteValue getFilialDest(CallContext& ctx) {
                                            [&](std::vector<host::Value>& v) { v[size_t(dtAtual)] = now; }));
 }
 
-RemoteValue getServAutoForne(CallContext& ctx) {
-    const AfCriteria criteria = criteriaFrom(ctx, 1);
-    const QString dest = ctx.text(0);
+RemoteValue getServAutoForne(CallContext& ctx, const QString& dest, const AfCriteria& criteria, bool branchMode) {
     SqlConditions where;
     where.add(QStringLiteral("A.CDFILDEST = ") + where.bind(dest));
     addCriteria(where, criteria, QStringLiteral("A"));
-    if (ctx.boolean(13)) where.add(QStringLiteral("A.CDFILDEST = ") + where.bind(branchModeBranch(ctx)));
-    const QString sql = kServAutoForneSelect + QStringLiteral("WHERE 1 = 1") + where.andClause() +
+    if (branchMode) where.add(QStringLiteral("A.CDFILDEST = ") + where.bind(branchModeBranch(ctx)));
+    const QString sql = servAutoForneSql() + QStringLiteral("WHERE 1 = 1") + where.andClause() +
                         QStringLiteral(" ORDER BY A.DTAUTOFORN, A.CDFILLANC, A.NRAUTOFORN");
-    return RemoteValue::packet(queryPacket(ctx.database(), fields::servAutoForne(), sql, where.params()));
+    return RemoteValue::packet(queryPacket(ctx.database(), servAutoForneLayout(), sql, where.params()));
 }
 
 // Every branch's parameters, the operator's own branch first so that it is
@@ -157,21 +174,30 @@ RemoteValue getParamFilial(CallContext& ctx) {
 
 }  // namespace
 
-QString servAutoForneSelect() { return kServAutoForneSelect; }
+QString servAutoForneSelect() { return servAutoForneSql(); }
 
 void addListMethods(ServerModule& module) {
-    std::vector<ArgDef> filialDest = {arg::text(), arg::textRef(), arg::textRef()};
-    for (const ArgDef& a : criteriaArgs()) filialDest.push_back(a);
-    filialDest.push_back(arg::text());     // central
-    filialDest.push_back(arg::boolean());  // branch mode
+    module.method(names::GetParamFilial, {}, ResultKind::Packet, getParamFilial);
 
-    std::vector<ArgDef> servAutoForne = {arg::text()};
-    for (const ArgDef& a : criteriaArgs()) servAutoForne.push_back(a);
-    servAutoForne.push_back(arg::boolean());
+    Params filialDest;
+    const auto grouping = filialDest.text("CDGRUPFILI");
+    const auto branchList = filialDest.textRef("filiais");
+    const auto allBranches = filialDest.textRef("todasFiliais");
+    const CriteriaParams destCriteria(filialDest);
+    const auto central = filialDest.text("CDFILCENTCMP");
+    const auto destBranchMode = filialDest.boolean("modoFilial");
+    module.method(names::GetFilialDest, filialDest, ResultKind::Packet, [=](CallContext& c) {
+        return getFilialDest(c, {c[grouping], c[branchList], c[allBranches], destCriteria.read(c), c[central],
+                                 c[destBranchMode]});
+    });
 
-    module.method(QStringLiteral("GetParamFilial"), {}, getParamFilial)
-        .method(QStringLiteral("GetFilialDest"), std::move(filialDest), getFilialDest)
-        .method(QStringLiteral("GetServAutoForne"), std::move(servAutoForne), getServAutoForne);
+    Params servAutoForne;
+    const auto dest = servAutoForne.text("CDFILDEST");
+    const CriteriaParams listCriteria(servAutoForne);
+    const auto listBranchMode = servAutoForne.boolean("modoFilial");
+    module.method(names::GetServAutoForne, servAutoForne, ResultKind::Packet, [=](CallContext& c) {
+        return getServAutoForne(c, c[dest], listCriteria.read(c), c[listBranchMode]);
+    });
 }
 
 }  // namespace platform::server::modules

@@ -4,6 +4,8 @@
 
 #include "platform/db/sql_exec.h"
 
+#include "host/remote/remote_names.h"
+
 namespace platform::server::modules {
 
 QString operatorBranch(const QSqlDatabase& db, const QString& operatorCode) {
@@ -13,7 +15,7 @@ QString operatorBranch(const QSqlDatabase& db, const QString& operatorCode) {
 }
 
 void registerLancaAutoF(ModuleRegistry& registry) {
-    ServerModule& module = registry.add(QString::fromLatin1(kLancaAutoFModule));
+    ServerModule& module = registry.add(host::names::lancaAutoF::module);
     addListMethods(module);
     addAfLoadMethods(module);
     addStartupMethods(module);

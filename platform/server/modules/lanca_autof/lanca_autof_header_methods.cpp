@@ -5,13 +5,16 @@
 #include "lanca_autof_methods.h"
 
 #include "platform/server/call_context.h"
+#include "platform/server/modules/common/packet_query.h"
 
 #include "host/data/errors.h"
+#include "host/remote/remote_names.h"
 
 namespace platform::server::modules {
 
 namespace {
 
+namespace names = host::names::lancaAutoF;
 using host::RemoteValue;
 
 // One row per branch, three '0'/'1' columns, in the order of the answer:
@@ -48,8 +51,7 @@ QString parCentCmpSql() {
 //      header disables "Distribuição Através do Operador Logístico").
 // An unknown branch is an error, never "111": the caller would take it for a
 // branch that exists and lacks everything.
-RemoteValue getParCentCmp(CallContext& ctx) {
-    const QString branch = ctx.text(0);
+RemoteValue getParCentCmp(CallContext& ctx, const QString& branch) {
     if (branch.trimmed().isEmpty()) throw host::UserError(QStringLiteral("Filial destino deve ser informada."));
     QSqlQuery q = afdb::exec(ctx.database(), parCentCmpSql(), {{"F", branch}});
     if (!q.next()) throw host::UserError(QStringLiteral("Filial %1 não cadastrada.").arg(branch.trimmed()));
@@ -60,19 +62,26 @@ RemoteValue getParCentCmp(CallContext& ctx) {
 
 // GetPrazoAF(CDFORNECED): the supplier's default payment terms in day order;
 // a supplier without terms (or unknown) answers an empty packet.
-RemoteValue getPrazoAF(CallContext& ctx) {
+RemoteValue getPrazoAF(CallContext& ctx, const QString& supplier) {
     return RemoteValue::packet(queryPacket(ctx.database(), fields::prazoPgFor(),
                                            QStringLiteral("SELECT CDFORNECED, NRDIASPGTOFO, VRPERCPGTOFO "
                                                           "FROM PRAZOPGFOR WHERE CDFORNECED = :S "
                                                           "ORDER BY NRDIASPGTOFO"),
-                                           {{"S", ctx.text(0)}}));
+                                           {{"S", supplier}}));
 }
 
 }  // namespace
 
 void addHeaderMethods(ServerModule& module) {
-    module.method(QStringLiteral("GetParCentCmp"), {arg::text()}, getParCentCmp)
-        .method(QStringLiteral("GetPrazoAF"), {arg::text()}, getPrazoAF);
+    Params parCentCmp;
+    const auto branch = parCentCmp.text("CDFILDEST");
+    module.method(names::GetParCentCmp, parCentCmp, ResultKind::Text,
+                  [=](CallContext& c) { return getParCentCmp(c, c[branch]); });
+
+    Params prazoAF;
+    const auto supplier = prazoAF.text("CDFORNECED");
+    module.method(names::GetPrazoAF, prazoAF, ResultKind::Packet,
+                  [=](CallContext& c) { return getPrazoAF(c, c[supplier]); });
 }
 
 }  // namespace platform::server::modules

@@ -10,8 +10,11 @@
 // DSMETUSUMOVAF names the operation ("Alteração de AF-Alter. da Quant." ...).
 #include "alt_af_changes.h"
 
+#include "platform/server/method_signature.h"
+
 #include <QtCore/QDateTime>
 #include <QtSql/QSqlDatabase>
+#include <vector>
 
 namespace platform::server {
 class CallContext;
@@ -23,11 +26,20 @@ struct HistoryTexts {
     QString afManual, inclusao, exclusao, inclusaoAlteracao, exclusaoAlteracao, alteracaoBaixa, alterBaixaAlter, para,
         alteracaoQuantidade, alterQuantAlter, emAberto, bParcial, bTotal, bManual, alterBaixaAF, alterBaixaAFAlter;
 
-    // The texts of SetAF from argument `first` ("AF Manual") on; the operator
-    // argument between it and "Inclusão" is skipped (the session says who works).
-    static HistoryTexts fromCall(const CallContext& ctx, int first);
     // The name of a settlement code ("" "1" "2" "3").
     QString settlementName(const QString& code) const;
+};
+
+// The seventeen texts SetAF takes for the log, declared in their order: "AF
+// Manual", the operator (not read: the session says who works), then the
+// fifteen texts from "Inclusão" to "Alter. Baixa AF (alteração)".
+class HistoryParams {
+public:
+    explicit HistoryParams(Params& params);
+    HistoryTexts read(const CallContext& c) const;
+
+private:
+    std::vector<Arg<QString>> m_texts;  // the operator's left out
 };
 
 class HistoryWriter {

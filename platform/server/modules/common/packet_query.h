@@ -3,8 +3,9 @@
 // of its own name, so the statement's column list may be in any order but must
 // name every field (a missing column is a programming error, not a null).
 #include "platform/db/sql_exec.h"
+#include "platform/server/modules/common/fields.h"
+#include "platform/server/modules/common/packet_layout.h"
 
-#include "host/data/field_def.h"
 #include "host/data/value.h"
 
 #include <QtCore/QByteArray>
@@ -13,7 +14,6 @@
 
 namespace platform::server::modules {
 
-using Fields = std::vector<host::FieldDef>;
 // Fills values the statement cannot give (server clock, joined texts); values
 // come in field order.
 using RowFinisher = std::function<void(std::vector<host::Value>& values)>;
@@ -23,7 +23,8 @@ using Computed = std::vector<QString>;
 QByteArray queryPacket(const QSqlDatabase& db, const Fields& fields, const QString& sql,
                        const afdb::Params& params = {}, const Computed& computed = {}, const RowFinisher& finish = {});
 
-// A field's index by name; throws std::logic_error when absent.
-int fieldIndex(const Fields& fields, const QString& name);
+// The same for a layout's fields; its computed fields are the finisher's to fill.
+QByteArray queryPacket(const QSqlDatabase& db, const PacketLayout& layout, const QString& sql,
+                       const afdb::Params& params = {}, const RowFinisher& finish = {});
 
 }  // namespace platform::server::modules

@@ -1,7 +1,7 @@
 #pragma once
 // The AF list criteria as the filter dialog sends them (flags, list texts and
 // dates), checked and turned into bound conditions on AUTOFORNE.
-#include "sql_conditions.h"
+#include "platform/server/modules/common/sql_conditions.h"
 
 #include "host/data/value.h"
 

@@ -1,6 +1,7 @@
 // SetAF: writes the brand and quantity changes of the bulk alteration in one
 // transaction, with its history, settlements and purchase requests.
 #include "alt_af_changes.h"
+#include "alt_af_fields.h"
 #include "alt_af_history.h"
 #include "alt_af_methods.h"
 #include "alt_af_verify.h"
@@ -8,9 +9,11 @@
 #include "platform/db/sql_exec.h"
 #include "platform/db/transaction.h"
 #include "platform/server/call_context.h"
+#include "platform/server/modules/common/af_tables.h"
 #include "platform/server/resolver/delta_resolver.h"
 
 #include "host/data/errors.h"
+#include "host/remote/remote_names.h"
 
 #include <QtCore/QDateTime>
 #include <QtCore/QSet>
@@ -19,7 +22,6 @@ namespace platform::server::modules::altaf {
 
 namespace {
 
-using host::FieldDef;
 using host::RemoteValue;
 using host::UserError;
 using host::Value;
@@ -40,19 +42,20 @@ afdb::Params afKey(const QString& dest, const QString& lanc, const QString& af) 
 // Only the key, the brand and the quantity reach ITEMAUTF: the resolver
 // updates "where unchanged", so an item changed meanwhile is a conflict.
 host::Packet itemDelta(const std::vector<ItemChange>& changes) {
+    const QStringList columns = itemDeltaColumns();
+    const int brand = int(columns.indexOf(QStringLiteral("CDMARCA")));
+    const int quantity = int(columns.indexOf(QStringLiteral("QTPROGENTAF")));
     host::Packet p;
     p.kind = host::PacketKind::Delta;
-    p.fields = {FieldDef::string("CDFILDEST", 4),  FieldDef::string("CDFILLANC", 4), FieldDef::string("NRAUTOFORN", 10),
-                FieldDef::string("CDPRODUTO", 10), FieldDef::dateTime("DTPROGENTAF"), FieldDef::string("CDMARCA", 5),
-                FieldDef::floating("QTPROGENTAF")};
+    p.fields = tables::itemAutF().fields(columns);
     for (const ItemChange& c : changes) {
         auto qty = [](const std::optional<double>& q) { return q ? Value(*q) : Value(); };
         host::PacketRow row;
         row.state = host::RowState::Modified;
         row.original = {c.dest, c.lanc, c.af, c.product, c.delivery, c.oldBrand, qty(c.oldQty)};
         row.values = {c.dest, c.lanc, c.af, c.product, c.delivery, c.newBrand, qty(c.newQty)};
-        if (c.brandChanged()) row.changed.push_back(5);
-        if (c.qtyChanged()) row.changed.push_back(6);
+        if (c.brandChanged()) row.changed.push_back(brand);
+        if (c.qtyChanged()) row.changed.push_back(quantity);
         p.rows.push_back(std::move(row));
     }
     return p;
@@ -75,10 +78,7 @@ public:
     void run() {
         const Verification v = verifyChanges(m_db, m_changes);
         if (!v.clean()) throw UserError(refusal(v));
-        afresolver::applyDelta(m_db, itemDelta(m_changes), afresolver::TableMapping(QStringLiteral("ITEMAUTF"),
-                                                                                    {"CDFILDEST", "CDFILLANC",
-                                                                                     "NRAUTOFORN", "CDPRODUTO",
-                                                                                     "DTPROGENTAF", "CDMARCA"}));
+        afresolver::applyDelta(m_db, itemDelta(m_changes), tables::itemAutF().mapping());
         QSet<QString> settledAfs;
         for (const ItemChange& c : m_changes) {
             if (c.brandChanged()) m_history.brandChanged(c);
@@ -186,24 +186,27 @@ private:
     QSet<QString> m_stamped;
 };
 
-RemoteValue setAF(CallContext& ctx) {
-    const host::Packet delta = decodeItems(ctx.packet(0));
+RemoteValue setAF(CallContext& ctx, const QByteArray& items, bool updateRequests, const HistoryTexts& texts) {
+    const host::Packet delta = decodeItems(items);
     if (delta.kind != host::PacketKind::Delta)
         throw UserError(QStringLiteral("SetAF espera as alterações pendentes da lista (pacote delta)."));
     const std::vector<ItemChange> changes = readChanges(delta);
     if (changes.empty()) return RemoteValue(true);
-    const HistoryTexts texts = HistoryTexts::fromCall(ctx, 2);
     const QSqlDatabase db = ctx.database();
-    afdb::transact(db, [&] { Save(ctx, db, changes, texts, ctx.boolean(1)).run(); });
+    afdb::transact(db, [&] { Save(ctx, db, changes, texts, updateRequests).run(); });
     return RemoteValue(true);
 }
 
 }  // namespace
 
 void addSaveMethods(ServerModule& module) {
-    std::vector<ArgDef> args{arg::packet(), arg::boolean()};
-    for (int i = 0; i < 17; ++i) args.push_back(arg::text());
-    module.method(QStringLiteral("SetAF"), std::move(args), setAF);
+    Params p;
+    const auto items = p.packet("delta");
+    const auto updateRequests = p.boolean("atualizaSolicitacoes");
+    const HistoryParams history(p);
+    module.method(host::names::altAF::SetAF, p, ResultKind::Boolean, [=](CallContext& c) {
+        return setAF(c, c[items], c[updateRequests], history.read(c));
+    });
 }
 
 }  // namespace platform::server::modules::altaf

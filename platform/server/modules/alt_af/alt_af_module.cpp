@@ -2,10 +2,12 @@
 
 #include "alt_af_methods.h"
 
+#include "host/remote/remote_names.h"
+
 namespace platform::server::modules {
 
 void registerAltAF(ModuleRegistry& registry) {
-    ServerModule& module = registry.add(QString::fromLatin1(kAltAFModule));
+    ServerModule& module = registry.add(host::names::altAF::module);
     altaf::addReadMethods(module);
     altaf::addSaveMethods(module);
 }

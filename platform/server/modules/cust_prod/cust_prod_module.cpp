@@ -1,8 +1,10 @@
 #include "cust_prod_module.h"
 
-#include "packet_query.h"
+#include "platform/server/modules/common/packet_query.h"
 
 #include "platform/server/call_context.h"
+
+#include "host/remote/remote_names.h"
 
 namespace platform::server::modules {
 
@@ -23,8 +25,8 @@ host::RemoteValue getTipoCusto(CallContext& ctx) {
 }  // namespace
 
 void registerCustProd(ModuleRegistry& registry) {
-    registry.add(QString::fromLatin1(kCustProdModule))
-        .method(QString::fromLatin1(kGetTipoCustoMethod), {}, getTipoCusto);
+    registry.add(host::names::custProd::module)
+        .method(host::names::custProd::GetTipoCusto, {}, ResultKind::Packet, getTipoCusto);
 }
 
 }  // namespace platform::server::modules

@@ -18,11 +18,12 @@
 #include "platform/db/testing/fixture_rows.h"
 #include "platform/db/testing/test_database.h"
 #include "platform/server/dispatcher.h"
-#include "platform/server/modules/afdb_database_provider.h"
-#include "platform/server/modules/alt_af_module.h"
+#include "platform/server/modules/common/afdb_database_provider.h"
+#include "platform/server/modules/alt_af/alt_af_module.h"
 
 #include "host/data/data_packet.h"
 #include "host/data/dataset.h"
+#include "host/remote/remote_names.h"
 #include "host/remote/rpc_codec.h"
 
 #include <QtCore/QDateTime>
@@ -134,7 +135,7 @@ protected:
 
     host::RpcResponse call(const QString& method, std::vector<host::RemoteValue> args) {
         host::RpcRequest r;
-        r.module = QString::fromLatin1(kAltAFModule);
+        r.module = host::names::altAF::module;
         r.method = method;
         r.session = token;
         r.args = std::move(args);
