@@ -6,7 +6,7 @@
 
 #include "host/data/dataset.h"
 #include "host/testing/qt_printers.h"
-#include "platform/server/modules/lanca_autof_fields.h"
+#include "platform/server/modules/lanca_autof/lanca_autof_fields.h"
 
 #include <gtest/gtest.h>
 

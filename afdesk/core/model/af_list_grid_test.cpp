@@ -8,7 +8,7 @@
 #include "platform/kit/data_source.h"
 #include "platform/kit/db_grid.h"
 #include "platform/kit/test_support.h"
-#include "platform/server/modules/lanca_autof_fields.h"
+#include "platform/server/modules/lanca_autof/lanca_autof_fields.h"
 
 #include <QtGui/QImage>
 

@@ -5,6 +5,8 @@
 // keeps it, what a save sends and numbers, what a cancelled AF rolls back.
 // Loading, caching, cancelling, the message filter and the tool rules read it
 // instead of keeping lists of their own.
+#include "host/remote/remote_names.h"
+
 #include <array>
 #include <cstddef>
 
@@ -45,18 +47,19 @@ struct AfPartDef {
 };
 
 inline constexpr std::array<AfPartDef, kAfPartCount> kAfParts = {{
-    // part                  dataset                 data source             tab                          load method            cache save num  rb     newAf  user
+    // part, dataset, data source, tab, load method, cache entry, save argument, numbering order, rolled back,
+    // new AF's table, user's table
     {AfPart::List,         "cdsServAutoForne",    "dtsServAutoForne",    WorkspaceTab::AF,            nullptr,               0,    0,   1,   true,  false, false},
-    {AfPart::Header,       "cdsAutoForne",        "dtsAutoForne",        WorkspaceTab::DadosAF,       "GetAutoForne",        1,    1,   2,   true,  false, false},
-    {AfPart::ItemProducts, "cdsItemAutf_Produto", "dtsItemAutf_Produto", WorkspaceTab::Produtos,      "GetItemAutf_Produto", 2,    0,   3,   true,  true,  true},
-    {AfPart::Items,        "cdsItemAutF",         "dtsPadrao",           WorkspaceTab::Produtos,      "GetItemAutF",         3,    3,   4,   true,  true,  true},
-    {AfPart::Taxes,        "cdsImpostoAF",        "dtsImpostoAF",        WorkspaceTab::Produtos,      "GetImpostoAF",        4,    5,   5,   true,  true,  true},
-    {AfPart::Messages,     "cdsMensagensAF",      "dtsMensagensAF",      WorkspaceTab::Mensagem,      "GetMensagensAF",      5,    6,   6,   true,  true,  true},
-    {AfPart::ChargeDates,  "cdsDataEncargo",      "dtsDataEncargo",      WorkspaceTab::Encargo,       "GetDataEncargo",      6,    0,   8,   true,  true,  false},
-    {AfPart::Charges,      "cdsEncargo",          "dtsEncargo",          WorkspaceTab::Encargo,       "GetEncargo",          7,    8,   9,   true,  true,  true},
-    {AfPart::Terms,        "cdsPrazoPgtAF",       "dtsPrazoPgtAF",       WorkspaceTab::FormaPgto,     "GetPrazoPgtAF",       8,    7,   7,   true,  true,  true},
-    {AfPart::Receipts,     "cdsNFBaixa",          "dtsNFBaixa",          WorkspaceTab::Produtos,      "GetNFBaixa",          9,    0,   0,   false, false, false},
-    {AfPart::Movements,    "cdsMovOpAF",          "dtsMovOpAF",          WorkspaceTab::Justificativa, "GetMovOpAF",          10,   26,  0,   true,  false, false},
+    {AfPart::Header,       "cdsAutoForne",        "dtsAutoForne",        WorkspaceTab::DadosAF,       host::names::lancaAutoF::GetAutoForne.data(), 1,    1,   2,   true,  false, false},
+    {AfPart::ItemProducts, "cdsItemAutf_Produto", "dtsItemAutf_Produto", WorkspaceTab::Produtos,      host::names::lancaAutoF::GetItemAutf_Produto.data(), 2,    0,   3,   true,  true,  true},
+    {AfPart::Items,        "cdsItemAutF",         "dtsPadrao",           WorkspaceTab::Produtos,      host::names::lancaAutoF::GetItemAutF.data(), 3,    3,   4,   true,  true,  true},
+    {AfPart::Taxes,        "cdsImpostoAF",        "dtsImpostoAF",        WorkspaceTab::Produtos,      host::names::lancaAutoF::GetImpostoAF.data(), 4,    5,   5,   true,  true,  true},
+    {AfPart::Messages,     "cdsMensagensAF",      "dtsMensagensAF",      WorkspaceTab::Mensagem,      host::names::lancaAutoF::GetMensagensAF.data(), 5,    6,   6,   true,  true,  true},
+    {AfPart::ChargeDates,  "cdsDataEncargo",      "dtsDataEncargo",      WorkspaceTab::Encargo,       host::names::lancaAutoF::GetDataEncargo.data(), 6,    0,   8,   true,  true,  false},
+    {AfPart::Charges,      "cdsEncargo",          "dtsEncargo",          WorkspaceTab::Encargo,       host::names::lancaAutoF::GetEncargo.data(), 7,    8,   9,   true,  true,  true},
+    {AfPart::Terms,        "cdsPrazoPgtAF",       "dtsPrazoPgtAF",       WorkspaceTab::FormaPgto,     host::names::lancaAutoF::GetPrazoPgtAF.data(), 8,    7,   7,   true,  true,  true},
+    {AfPart::Receipts,     "cdsNFBaixa",          "dtsNFBaixa",          WorkspaceTab::Produtos,      host::names::lancaAutoF::GetNFBaixa.data(), 9,    0,   0,   false, false, false},
+    {AfPart::Movements,    "cdsMovOpAF",          "dtsMovOpAF",          WorkspaceTab::Justificativa, host::names::lancaAutoF::GetMovOpAF.data(), 10,   26,  0,   true,  false, false},
 }};
 
 constexpr const AfPartDef& afPart(AfPart part) { return kAfParts[std::size_t(part)]; }

@@ -62,8 +62,12 @@ TEST(AfParts, WhatTheSaveSendsAndNumbers) {
 // row are among them, the header and the list are not.
 TEST(AfParts, NewAfTablesAndUserTables) {
     for (const AfPartDef& def : kAfParts) {
-        if (def.userTable) EXPECT_TRUE(def.newAfTable) << def.dataset;
-        if (def.newAfTable) EXPECT_TRUE(def.rolledBack) << def.dataset;
+        if (def.userTable) {
+            EXPECT_TRUE(def.newAfTable) << def.dataset;
+        }
+        if (def.newAfTable) {
+            EXPECT_TRUE(def.rolledBack) << def.dataset;
+        }
     }
     EXPECT_FALSE(afPart(AfPart::Header).newAfTable);
     EXPECT_FALSE(afPart(AfPart::List).newAfTable);

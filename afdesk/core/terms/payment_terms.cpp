@@ -4,6 +4,7 @@
 #include "afdesk/core/workspace/workspace_messages.h"
 #include "afdesk/core/workspace/workspace_site.h"
 
+#include "host/remote/remote_names.h"
 #include "host/services/progress.h"
 
 namespace afdesk {
@@ -45,7 +46,7 @@ void PaymentTerms::takeSupplierTerms(const QString& supplier, const host::Value&
     {
         const host::ProgressGuard busy(m_site.dialogParent(), host::kAviTransfer,
                                        msgLancaAutoF().Msg(QStringLiteral("Get_PrazoAF")));
-        loadFromServer(m_supplierTerms, m_site.server(), QStringLiteral("GetPrazoAF"), {supplier});
+        loadFromServer(m_supplierTerms, m_site.server(), host::names::lancaAutoF::GetPrazoAF, {supplier});
     }
     host::Dataset& terms = m_site.dataset(AfPart::Terms);
     terms.close();

@@ -52,7 +52,9 @@ TEST(WorkspaceTools, OperationsHaveUniqueNamesAndACaption) {
         ASSERT_NE(def.action, nullptr);
         ASSERT_NE(def.caption, nullptr);
         EXPECT_TRUE(names.insert(def.action).second) << def.action;
-        if (def.button) EXPECT_TRUE(names.insert(def.button).second) << def.button;
+        if (def.button) {
+            EXPECT_TRUE(names.insert(def.button).second) << def.button;
+        }
         EXPECT_EQ(def.button != nullptr, def.place != ToolPlace::ImportMenu) << def.action;
     }
 }

@@ -12,6 +12,7 @@
 #include "afdesk/core/workspace/workspace_queries.h"
 #include "afdesk/core/workspace/workspace_site.h"
 
+#include "host/remote/remote_names.h"
 #include "host/data/dataset.h"
 #include "host/remote/remote_connection.h"
 #include "platform/kit/data_source.h"
@@ -116,7 +117,7 @@ public:
 
     WorkspaceQueries queries;
 
-    host::RemoteConnection netLancaAutoF{QStringLiteral("Cmp03900.rdmLancaAutoF")};
+    host::RemoteConnection netLancaAutoF{host::names::lancaAutoF::module};
     host::RemoteConnection netCompras{QStringLiteral("Cmp.rdmCompras")};
 
     // --- Data sources -------------------------------------------------------------

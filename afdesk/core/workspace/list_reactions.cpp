@@ -12,6 +12,7 @@
 #include "afdesk/core/workspace/workspace_toolbar.h"
 #include "afdesk/core/tools/state_changes.h"
 
+#include "host/remote/remote_names.h"
 #include "host/services/progress.h"
 #include "platform/kit/db_grid.h"
 
@@ -62,7 +63,7 @@ void branchRowChanged(LancaAutoF& w, bool force) {
     if (!branches.isEmpty()) showJustificativa(w);
     if (branch.isEmpty()) return;
     const host::ProgressGuard busy(&w, host::kAviProcessing);
-    loadFromServer(w.cdsAprovSoliGer, w.netLancaAutoF, QStringLiteral("GetAprovSoliGer"), {branch});
+    loadFromServer(w.cdsAprovSoliGer, w.netLancaAutoF, host::names::lancaAutoF::GetAprovSoliGer, {branch});
 }
 
 void afListRowChanged(LancaAutoF& w, bool force) {

@@ -5,6 +5,7 @@
 #include "afdesk/core/workspace/workspace_messages.h"
 #include "afdesk/core/workspace/workspace_module.h"
 
+#include "host/remote/remote_names.h"
 #include "host/data/errors.h"
 
 namespace afdesk {
@@ -31,7 +32,7 @@ void Parametros(LancaAutoF& w, const QString& branch) {
     host::Dataset& branches = w.cdsFilialDest;
     if (branches.active() && branches.locate(QStringLiteral("CDFILIAL"), branch)) return;
 
-    loadFromServer(w.cdsAuxParCmp, w.netLancaAutoF, QStringLiteral("GetAuxCmpSup"), {branch});
+    loadFromServer(w.cdsAuxParCmp, w.netLancaAutoF, host::names::lancaAutoF::GetAuxCmpSup, {branch});
     if (!w.cdsAuxParCmp.active() || w.cdsAuxParCmp.isEmpty())
         throw host::UserError(msgLancaAutoF().Msg(QStringLiteral("FilDest_NCad")));
 

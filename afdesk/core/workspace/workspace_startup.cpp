@@ -13,6 +13,7 @@
 #include "afdesk/core/workspace/workspace_module.h"
 #include "afdesk/core/workspace/workspace_tabs.h"
 
+#include "host/remote/remote_names.h"
 #include "host/library/geral.h"
 #include "host/remote/server_access.h"
 #include "host/services/consiste.h"
@@ -49,7 +50,7 @@ void readParamGeral(LancaAutoF& w) {
     FiltroAF* filter = filtroAF();
     const QString central = filter ? filter->centralCode() : QString();
     const host::ProgressGuard busy(&w, host::kAviProcessing, msgLancaAutoF().Msg(QStringLiteral("Get_ParamGeral")));
-    loadFromServer(w.cdsParamGeral, w.netLancaAutoF, QStringLiteral("GetParamGeral"), {central});
+    loadFromServer(w.cdsParamGeral, w.netLancaAutoF, host::names::lancaAutoF::GetParamGeral, {central});
 }
 
 void readMudAutProd(LancaAutoF& w) {
@@ -57,7 +58,7 @@ void readMudAutProd(LancaAutoF& w) {
     if (textOf(w.cdsMudAutProd, "CDFILIAL") == branch.trimmed()) return;
     {
         const host::ProgressGuard busy(&w, host::kAviProcessing);
-        loadFromServer(w.cdsMudAutProd, w.netLancaAutoF, QStringLiteral("GetMudAutProd"), {branch});
+        loadFromServer(w.cdsMudAutProd, w.netLancaAutoF, host::names::lancaAutoF::GetMudAutProd, {branch});
     }
     w.toolAction(WorkspaceTool::MudAutProd)->setChecked(textOf(w.cdsMudAutProd, "IDTPLANCITAF") == QLatin1String("1"));
 }

@@ -64,8 +64,11 @@ TEST_P(WorkspaceStartupTest, EachPartIsTheDatasetItsDescriptionNames) {
     }
     // The cache keeps the parts with an entry, in the entries' order.
     const auto cached = w->afDatasets();
-    for (const AfPartDef& def : kAfParts)
-        if (def.cacheEntry > 0) EXPECT_EQ(cached[size_t(def.cacheEntry - 1)], &w->dataset(def.part)) << def.dataset;
+    for (const AfPartDef& def : kAfParts) {
+        if (def.cacheEntry > 0) {
+            EXPECT_EQ(cached[size_t(def.cacheEntry - 1)], &w->dataset(def.part)) << def.dataset;
+        }
+    }
 }
 
 TEST_P(WorkspaceStartupTest, CancelledFilterLeavesEveryTabDisabledAndNoList) {
