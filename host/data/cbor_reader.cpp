@@ -186,7 +186,10 @@ double CborReader::number() {
 }
 
 QByteArrayView CborReader::string(QCborStreamReader::Type type, const QString& what, quint64 maxBytes) {
-    const CborString s = takeCborString(m_r, m_input, type, maxBytes);
+    return checked(takeCborString(m_r, m_input, type, maxBytes), what, maxBytes);
+}
+
+QByteArrayView CborReader::checked(const CborString& s, const QString& what, quint64 maxBytes) {
     switch (s.status) {
     case CborString::Ok: return s.bytes;
     case CborString::WrongType: unexpected(what);
@@ -217,7 +220,10 @@ QString CborReader::decodeUtf8(QByteArrayView utf8, const QString& what) {
 QString CborReader::text(const QString& what, quint64 maxBytes) { return decodeUtf8(textBytes(what, maxBytes), what); }
 
 void CborReader::expectKey(QLatin1StringView key, quint64 maxBytes) {
-    const QByteArrayView found = textBytes(QStringLiteral("a chave \"%1\"").arg(key), maxBytes);
+    // Keys come several to a row: the key's words are only put together for a failure.
+    const CborString s = takeCborString(m_r, m_input, QCborStreamReader::String, maxBytes);
+    const QByteArrayView found =
+        s.status == CborString::Ok ? s.bytes : checked(s, QStringLiteral("a chave \"%1\"").arg(key), maxBytes);
     if (found != QByteArrayView(key.data(), key.size()))
         fail(QStringLiteral("esperada a chave \"%1\", encontrada \"%2\"%3").arg(key, preview(found), m_wording.where()));
 }

@@ -145,6 +145,8 @@ public:
 
 private:
     QByteArrayView string(QCborStreamReader::Type type, const QString& what, quint64 maxBytes);
+    // The string taken, or the failure its status means.
+    QByteArrayView checked(const CborString& s, const QString& what, quint64 maxBytes);
     [[noreturn]] void badString(CborStringFault fault, const QString& what, quint64 maxBytes, quint64 declaredBytes) const;
     QString foundName() const;
 
