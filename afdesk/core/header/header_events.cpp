@@ -127,7 +127,6 @@ void HeaderEntry::Impl::beforePost() {
         set("IDAFPILOTO", chbAfPiloto->isChecked() ? QStringLiteral("S") : QStringLiteral("N"));
     }
     const bool paymentTab = w.isActiveTab(WorkspaceTab::FormaPgto);
-    if (paymentTab) w.paymentTerms().beforeHeaderPost();
     if (inserting() || paymentTab) w.setCloseMarker(true);
     if (inserting()) {
         headerTag = 99;
@@ -191,7 +190,6 @@ void HeaderEntry::Impl::beforeCancel() {
         if (dbdDtLanc->isModified()) dbdDtLanc->reset();  // an impossible date typed stays behind
         w.setCloseMarker(false);
     }
-    w.paymentTerms().headerCancelled();
     QWidget* f = focused();
     if (f && (f == dbeCDComp || f == dbeNRINSJURForN || f == dcbEmitente || f == dbeCDEmpresa)) {
         for (kit::DBEdit* e : {dbeCDComp, dbeNRINSJURForN, dbeCDEmpresa}) e->reset();

@@ -1,8 +1,7 @@
 #pragma once
 // The AF's payment terms (cdsPrazoPgtAF): the part of them the header's
-// events need today. A new AF takes its supplier's terms, an AF not paid by
-// form keeps no term rows, and the payment tab's controls (built with that
-// tab) follow the header's post and cancel.
+// events need today. A new AF takes its supplier's terms and an AF not paid
+// by form keeps no term rows.
 #include "host/data/dataset.h"
 
 #include <QtCore/QString>
@@ -14,12 +13,6 @@ class WorkspaceSite;
 class PaymentTerms {
 public:
     explicit PaymentTerms(WorkspaceSite& site);
-
-    // The header is being posted on "Forma de Pagamento": the payment-form
-    // choice decides the payment fields there. Nothing to decide until that tab's controls exist.
-    void beforeHeaderPost() {}
-    // The header's edit was cancelled: the tab's spin boxes go back to the header's values. Same as above.
-    void headerCancelled() {}
 
     // After the header's post: term rows belong to payment by form ("V") only;
     // each removal is a change the save sends.
