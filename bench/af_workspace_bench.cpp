@@ -9,7 +9,7 @@
 #include "afdesk/core/filter/filtro_af.h"
 #include "afdesk/core/model/af_key.h"
 #include "afdesk/core/workspace/af_loading.h"
-#include "afdesk/core/workspace/lanca_autof.h"
+#include "afdesk/core/workspace/workspace_state.h"
 #include "afdesk/core/workspace/workspace_module.h"
 #include "bench/bench_server.h"
 
@@ -144,7 +144,7 @@ bool runFilter(afdesk::LancaAutoF* w, QElapsedTimer& clock, qint64& confirmedAt,
     if (first) afdesk::CriaLancaAutoF();
     else w->toolAction(afdesk::WorkspaceTool::Filtrar)->trigger();
     do settle();
-    while (afdesk::filterState().boFilCriado || (afdesk::lancaAutoF() && afdesk::lancaAutoF()->flags.firstActivation));
+    while (afdesk::filterState().boFilCriado || (afdesk::lancaAutoF() && afdesk::lancaAutoF()->state().flags.firstActivation));
     return afdesk::filterState().boModalResult;
 }
 
@@ -195,11 +195,11 @@ int main(int argc, char** argv) {
         w = afdesk::lancaAutoF();
         const qint64 loaded = clock.nsecsElapsed();
         w->selectTab(afdesk::WorkspaceTab::AF, true, true);
-        (void)w->dbgAutoForne->grab();
+        (void)w->state().dbgAutoForne->grab();
         const qint64 painted = clock.nsecsElapsed();
         if (run == 0) {
-            std::cerr << "lista: " << w->cdsServAutoForne.recordCount() << " AFs da filial "
-                      << w->cdsServAutoForne.field(QStringLiteral("CDFILDEST")).asString().toStdString() << '\n';
+            std::cerr << "lista: " << w->state().cdsServAutoForne.recordCount() << " AFs da filial "
+                      << w->state().cdsServAutoForne.field(QStringLiteral("CDFILDEST")).asString().toStdString() << '\n';
             continue;  // warm-up
         }
         list.add(ms(loaded - confirmedAt));
@@ -219,21 +219,21 @@ int main(int argc, char** argv) {
     Stats cold, cached;
     for (int run = 0; run < 6; ++run) {
         w->selectTab(afdesk::WorkspaceTab::AF, true, true);
-        if (!w->cdsServAutoForne.locate(QStringLiteral("CDFILLANC;NRAUTOFORN"), {big.cdFilLanc, big.nrAutoForn})) {
+        if (!w->state().cdsServAutoForne.locate(QStringLiteral("CDFILLANC;NRAUTOFORN"), {big.cdFilLanc, big.nrAutoForn})) {
             std::cerr << "AF de 1000 itens fora da lista\n";
             return 1;
         }
         settle();
         const bool warm = run % 2 == 1;
         if (!warm) {
-            w->cache.clear();
+            w->state().cache.clear();
             afdesk::closeAfDatasets(*w);
         }
         const qint64 t0 = clock.nsecsElapsed();
         w->selectTab(afdesk::WorkspaceTab::Produtos, true, true);
         (void)w->standardGrid()->grab();
         const qint64 t1 = clock.nsecsElapsed();
-        if (w->cdsItemAutF.recordCount() != 1000) std::cerr << "itens: " << w->cdsItemAutF.recordCount() << '\n';
+        if (w->state().cdsItemAutF.recordCount() != 1000) std::cerr << "itens: " << w->state().cdsItemAutF.recordCount() << '\n';
         (warm ? cached : cold).add(ms(t1 - t0));
     }
     std::cout << "B. AF de 1000 itens em \"Produtos\" (servidor): " << cold.text() << '\n';

@@ -21,7 +21,7 @@ namespace {
 class HeaderChecksTest : public HeaderTest {
 public:
     void set(const char* field, const QString& v) {
-        w->cdsAutoForne.field(QString::fromLatin1(field)).setAsString(v);
+        w->state().cdsAutoForne.field(QString::fromLatin1(field)).setAsString(v);
     }
     // A new AF that passes every check: the buyer is the operator, the supplier is active and unqualified.
     void startValidHeader() {
@@ -37,7 +37,7 @@ protected:
         EXPECT_FALSE(post());
         EXPECT_TRUE(services->dialogs.errorsAre({message}));
         EXPECT_EQ(focused(), control(focusName)) << (focused() ? focused()->objectName().toStdString() : "nenhum");
-        EXPECT_EQ(w->cdsAutoForne.state(), host::DatasetState::Insert);
+        EXPECT_EQ(w->state().cdsAutoForne.state(), host::DatasetState::Insert);
         EXPECT_TRUE(w->isActiveTab(WorkspaceTab::DadosAF));
         services->dialogs.clearShown();
     }
@@ -99,7 +99,7 @@ TEST_P(HeaderChecksTest, EachCheckShowsItsMessageAndFocusesItsControl) {
         startValidHeader();
         c.change(*this);
         expectRefused(QString::fromUtf8(c.message), c.focus);
-        w->cdsAutoForne.cancel();
+        w->state().cdsAutoForne.cancel();
         w->selectTab(WorkspaceTab::DadosAF);
         kittest::settle();
     }
@@ -131,7 +131,7 @@ TEST_P(HeaderChecksTest, TheFocusedControlDecidesWhichCheckRunsFirst) {
         EXPECT_FALSE(post());
         EXPECT_TRUE(services->dialogs.errorsAre({QString::fromUtf8(c.message)}));
         services->dialogs.clearShown();
-        w->cdsAutoForne.cancel();
+        w->state().cdsAutoForne.cancel();
         w->selectTab(WorkspaceTab::DadosAF);
         kittest::settle();
     }
@@ -148,19 +148,19 @@ TEST_P(HeaderChecksTest, BranchFocusedSkipsTheBuyerAndTheOwnBuyerNeedsNoConfirma
     // follow the buyer's: a header without a supplier is refused.
     startInsert();
     typeInto("dbeCDComp", world.buyer);
-    EXPECT_EQ(w->header->IdSenhaComp, "N");
+    EXPECT_EQ(w->state().header->IdSenhaComp, "N");
     EXPECT_FALSE(post());
     EXPECT_TRUE(services->dialogs.errorsAre({"Fornecedor deve ser informado."}));
-    EXPECT_EQ(w->header->IdSenhaComp, "S");
+    EXPECT_EQ(w->state().header->IdSenhaComp, "S");
     EXPECT_EQ(focused(), control("dbeNRINSJURForN"));
-    EXPECT_EQ(w->cdsAutoForne.state(), host::DatasetState::Insert);
+    EXPECT_EQ(w->state().cdsAutoForne.state(), host::DatasetState::Insert);
     services->dialogs.clearShown();
-    w->cdsAutoForne.cancel();
+    w->state().cdsAutoForne.cancel();
 
     // Confirmed: the other checks follow.
     startInsert();
     typeInto("dbeCDComp", world.buyer);
-    w->header->IdSenhaComp = QStringLiteral("S");
+    w->state().header->IdSenhaComp = QStringLiteral("S");
     EXPECT_FALSE(post());
     EXPECT_TRUE(services->dialogs.errorsAre({"Fornecedor deve ser informado."}));
 }
@@ -171,7 +171,7 @@ TEST_P(HeaderChecksTest, ClickingAnotherTabChecksTheNewHeaderBeforeLeavingIt) {
     placeFocus("dcbFrete");  // a box of no check of its own
     clickTab(WorkspaceTab::Mensagem);
     EXPECT_EQ(w->activeTab(), WorkspaceTab::DadosAF);
-    EXPECT_EQ(w->cdsAutoForne.state(), host::DatasetState::Insert);
+    EXPECT_EQ(w->state().cdsAutoForne.state(), host::DatasetState::Insert);
     EXPECT_TRUE(services->dialogs.errorsAre({"Comprador deve ser informado."}));
     EXPECT_EQ(focused(), control("dbeCDComp"));
     services->dialogs.clearShown();
@@ -180,7 +180,7 @@ TEST_P(HeaderChecksTest, ClickingAnotherTabChecksTheNewHeaderBeforeLeavingIt) {
     set("NRINSJURFORN", supplierOk);
     clickTab(WorkspaceTab::Mensagem);
     EXPECT_EQ(w->activeTab(), WorkspaceTab::Mensagem);
-    EXPECT_EQ(w->cdsAutoForne.state(), host::DatasetState::Browse);
+    EXPECT_EQ(w->state().cdsAutoForne.state(), host::DatasetState::Browse);
     EXPECT_EQ(value("NMRAZSOCFORN"), "Distribuidora Boa Ltda");  // checked on the way out
     EXPECT_TRUE(services->dialogs.errorsAre({})) << services->dialogs.errors().join("; ").toStdString();
 }
@@ -242,7 +242,7 @@ TEST_P(HeaderChecksTest, QualificationValidThroughItsDateOrItsMonth) {
         } else {
             EXPECT_TRUE(services->dialogs.errorsAre({"Fornecedor não qualificado ou com qualificação vencida."}));
             EXPECT_EQ(focused(), control("dbeNRINSJURForN"));
-            EXPECT_TRUE(w->cdsAutoForne.field(QStringLiteral("NRINSJURFORN")).editMask().isEmpty());
+            EXPECT_TRUE(w->state().cdsAutoForne.field(QStringLiteral("NRINSJURFORN")).editMask().isEmpty());
         }
         services->dialogs.clearShown();
         discardWorkspace();
@@ -258,7 +258,7 @@ TEST_P(HeaderChecksTest, SupplierTypedFillsItsDefaultsWithoutOverwritingTheBuyer
     EXPECT_EQ(value("CDFORNECED"), "000000000000000000201");
     EXPECT_EQ(value("NMRAZSOCFORN"), "Distribuidora Boa Ltda");
     EXPECT_EQ(value("IDTPIJURFORN"), "J");
-    EXPECT_EQ(w->cdsAutoForne.field(QStringLiteral("NRINSJURFORN")).editMask(), host::PictPess("J"));
+    EXPECT_EQ(w->state().cdsAutoForne.field(QStringLiteral("NRINSJURFORN")).editMask(), host::PictPess("J"));
     EXPECT_EQ(value("IDTIPOFRETAF"), "F");
     EXPECT_EQ(value("CDTIPCOB"), "01");
     EXPECT_EQ(value("NMTIPOCOBR"), "Carteira");
@@ -266,11 +266,11 @@ TEST_P(HeaderChecksTest, SupplierTypedFillsItsDefaultsWithoutOverwritingTheBuyer
     EXPECT_EQ(value("NMFORMPGTO"), "Boleto");
     EXPECT_EQ(value("IDTPFORPGTAF"), "V");
     EXPECT_EQ(value("IDUTDIAPGTAF"), "E");
-    EXPECT_EQ(w->cdsAutoForne.field(QStringLiteral("NRDIAPGFIXAF")).asFloat(), 10.0);
-    EXPECT_EQ(w->cdsAutoForne.field(QStringLiteral("NRPARCPGTOAF")).asFloat(), 3.0);
+    EXPECT_EQ(w->state().cdsAutoForne.field(QStringLiteral("NRDIAPGFIXAF")).asFloat(), 10.0);
+    EXPECT_EQ(w->state().cdsAutoForne.field(QStringLiteral("NRPARCPGTOAF")).asFloat(), 3.0);
 
     // Freight and charge type already chosen stay; the payment form always follows the supplier.
-    w->cdsAutoForne.cancel();
+    w->state().cdsAutoForne.cancel();
     startInsert();
     set("IDTIPOFRETAF", "C");
     set("CDTIPCOB", "02");
@@ -322,15 +322,15 @@ TEST_P(HeaderChecksTest, EscOnACodeBoxBringsBackTheCodeAndItsName) {
     // The buyer comes back as it was, its confirmation too.
     typeInto("dbeCDComp", world.buyer);
     leaveTo("dbeCDTPCTPAGAR");
-    w->header->IdSenhaComp = QStringLiteral("S");
+    w->state().header->IdSenhaComp = QStringLiteral("S");
     const QString buyerName = value("NMOPERADOR");
     typeInto("dbeCDComp", QStringLiteral("OUTRO"));
-    EXPECT_EQ(w->header->IdSenhaComp, "N");
+    EXPECT_EQ(w->state().header->IdSenhaComp, "N");
     QTest::keyClick(control("dbeCDComp"), Qt::Key_Escape);
     kittest::settle();
     EXPECT_EQ(value("CDOPERADOR"), world.buyer);
     EXPECT_EQ(value("NMOPERADOR"), buyerName);
-    EXPECT_EQ(w->header->IdSenhaComp, "S");
+    EXPECT_EQ(w->state().header->IdSenhaComp, "S");
 }
 
 TEST_P(HeaderChecksTest, BuyerOfAnotherOperatorNeedsTheRelationAndMaybeThePassword) {
@@ -377,12 +377,12 @@ TEST_P(HeaderChecksTest, BuyerOfAnotherOperatorNeedsTheRelationAndMaybeThePasswo
             EXPECT_EQ(services->dialogs.shown().front().label, "Comprador");
         }
         if (posted) {
-            EXPECT_EQ(w->header->IdSenhaComp, "S");
+            EXPECT_EQ(w->state().header->IdSenhaComp, "S");
         } else {
             EXPECT_EQ(focused(), control("dbeCDComp"));
-            EXPECT_EQ(w->cdsAutoForne.state(), host::DatasetState::Insert);
+            EXPECT_EQ(w->state().cdsAutoForne.state(), host::DatasetState::Insert);
             if (refusedSilently) {
-                EXPECT_EQ(w->header->IdSenhaComp, "N");
+                EXPECT_EQ(w->state().header->IdSenhaComp, "N");
             }
         }
         services->dialogs.clearShown();
@@ -411,23 +411,23 @@ TEST_P(HeaderChecksTest, OperatorRightsOverTheAfsBuyer) {
          "Operador não autorizado a realizar alterações sobre AF's deste comprador."},
     };
     openOnHeader();
-    ASSERT_FALSE(w->cdsAutoForne.isEmpty());
+    ASSERT_FALSE(w->state().cdsAutoForne.isEmpty());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         afdb::exec(connection(), QStringLiteral("UPDATE COMPROPER SET IDAFCMPOPER = :A"),
                    {{"A", QString::fromLatin1(c.afRight)}});
         loginAs(QString::fromLatin1(c.op));
-        w->cdsAutoForne.edit();
+        w->state().cdsAutoForne.edit();
         set("CDOPERADOR", QString::fromLatin1(c.afBuyer));
         const QString message = QString::fromUtf8(c.message);
         if (message.isEmpty()) {
-            EXPECT_NO_THROW(w->header->Vd_OperRelac());
+            EXPECT_NO_THROW(w->state().header->Vd_OperRelac());
         } else {
-            EXPECT_THROW(w->header->Vd_OperRelac(), host::Abort);
+            EXPECT_THROW(w->state().header->Vd_OperRelac(), host::Abort);
         }
         EXPECT_TRUE(services->dialogs.errorsAre(message.isEmpty() ? QStringList{} : QStringList{message}));
         services->dialogs.clearShown();
-        w->cdsAutoForne.cancel();
+        w->state().cdsAutoForne.cancel();
     }
 }
 

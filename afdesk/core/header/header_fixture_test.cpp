@@ -96,7 +96,7 @@ void HeaderTest::TearDown() {
 void HeaderTest::openOnHeader() {
     open(true);
     ASSERT_NE(w, nullptr);
-    ASSERT_TRUE(w->cdsFilialDest.active()) << services->dialogs.errors().join("; ").toStdString();
+    ASSERT_TRUE(w->state().cdsFilialDest.active()) << services->dialogs.errors().join("; ").toStdString();
     gotoBranch(world.branch);
     w->selectTab(WorkspaceTab::DadosAF);
     kittest::settle();
@@ -104,7 +104,7 @@ void HeaderTest::openOnHeader() {
 
 void HeaderTest::startInsert() {
     if (!w->isActiveTab(WorkspaceTab::DadosAF)) w->selectTab(WorkspaceTab::DadosAF);
-    host::Dataset& h = w->cdsAutoForne;
+    host::Dataset& h = w->state().cdsAutoForne;
     if (h.active()) h.emptyDataset();
     else h.createDataset();
     h.insert();
@@ -136,7 +136,7 @@ void HeaderTest::leaveTo(const char* objectName) {
 
 bool HeaderTest::post() {
     try {
-        w->cdsAutoForne.post();
+        w->state().cdsAutoForne.post();
         kittest::settle();
         return true;
     } catch (const host::Abort&) {
@@ -148,7 +148,7 @@ bool HeaderTest::post() {
 }
 
 QString HeaderTest::value(const char* field) const {
-    return w->cdsAutoForne.field(QString::fromLatin1(field)).asString();
+    return w->state().cdsAutoForne.field(QString::fromLatin1(field)).asString();
 }
 
 QWidget* HeaderTest::focused() const { return QApplication::focusWidget(); }

@@ -111,14 +111,14 @@ TEST_P(HeaderLookupsTest, AnEmptyListShowsItsTextAndFillsNothing) {
 
 TEST_P(HeaderLookupsTest, ABrowsedHeaderIsOnlyAlteredThroughALookupWhenAlteringIsAllowed) {
     openOnHeader();
-    ASSERT_EQ(w->cdsAutoForne.state(), host::DatasetState::Browse);
+    ASSERT_EQ(w->state().cdsAutoForne.state(), host::DatasetState::Browse);
     for (const bool allowed : {false, true}) {
         SCOPED_TRACE(allowed);
         w->setToolEnabled(kit::StandardGridScreen::Tool::Alterar, allowed);
         if (allowed) services->dialogs.choose({"02"});
         control<kit::TBtnPesquisa>("btnCobranca")->execute();
         kittest::settle();
-        EXPECT_EQ(w->cdsAutoForne.state(), allowed ? host::DatasetState::Edit : host::DatasetState::Browse);
+        EXPECT_EQ(w->state().cdsAutoForne.state(), allowed ? host::DatasetState::Edit : host::DatasetState::Browse);
         EXPECT_EQ(value("CDTIPCOB"), allowed ? "02" : "");
     }
 }

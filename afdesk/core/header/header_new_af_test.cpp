@@ -17,8 +17,8 @@ class HeaderNewAfTest : public HeaderTest {
 protected:
     // The header a buyer completes for the fixture's good supplier.
     void fillValidHeader() {
-        w->cdsAutoForne.field(QStringLiteral("CDOPERADOR")).setAsString(world.buyer);
-        w->cdsAutoForne.field(QStringLiteral("NRINSJURFORN")).setAsString(supplierOk);
+        w->state().cdsAutoForne.field(QStringLiteral("CDOPERADOR")).setAsString(world.buyer);
+        w->state().cdsAutoForne.field(QStringLiteral("NRINSJURFORN")).setAsString(supplierOk);
     }
 };
 
@@ -47,7 +47,7 @@ TEST_P(HeaderNewAfTest, DefaultsFollowTheBranchParametersOfTheEmitter) {
         EXPECT_EQ(value("NMFILDEST"), "Loja");
         EXPECT_EQ(value("CDFILLANC"), world.branch);
         EXPECT_EQ(value("NMFILIAL"), "Loja");
-        EXPECT_EQ(w->cdsAutoForne.field(QStringLiteral("DTAUTOFORN")).asDateTime().date(), QDate(2024, 3, 15));
+        EXPECT_EQ(w->state().cdsAutoForne.field(QStringLiteral("DTAUTOFORN")).asDateTime().date(), QDate(2024, 3, 15));
         EXPECT_EQ(control<QLabel>("lblDiaSemana")->text(), "Sexta-feira");
         EXPECT_EQ(value("IDTIPOLANCAF"), "M");
         EXPECT_EQ(value("IDTIPOEMITAF"), c.emitter);
@@ -55,8 +55,8 @@ TEST_P(HeaderNewAfTest, DefaultsFollowTheBranchParametersOfTheEmitter) {
         EXPECT_EQ(value("NMEMPRESA"), c.companyName);
         EXPECT_EQ(focused(), control("dbeCdFilDest"));
         // The list row follows the header; the header was not closed by the list's move.
-        EXPECT_EQ(w->cdsServAutoForne.state(), host::DatasetState::Insert);
-        EXPECT_EQ(w->cdsAutoForne.state(), host::DatasetState::Insert);
+        EXPECT_EQ(w->state().cdsServAutoForne.state(), host::DatasetState::Insert);
+        EXPECT_EQ(w->state().cdsAutoForne.state(), host::DatasetState::Insert);
         EXPECT_TRUE(control("dbeCDComp")->isEnabled());
         if (QLatin1String(c.emitter) == QLatin1String("2")) {
             leaveTo("dbdDtLanc");  // leaving the branch box keeps the company the parameters gave
@@ -85,7 +85,7 @@ TEST_P(HeaderNewAfTest, BranchModeFocusesTheDateAndKeepsTheBranchFixed) {
 
 TEST_P(HeaderNewAfTest, PostOfANewAfReadsTheSupplierTermsInDayOrderAndMirrorsTheListRow) {
     openOnHeader();
-    const int listed = w->cdsServAutoForne.recordCount();
+    const int listed = w->state().cdsServAutoForne.recordCount();
     startInsert();
     fillValidHeader();
     leaveTo("dbeCDCob");
@@ -96,10 +96,10 @@ TEST_P(HeaderNewAfTest, PostOfANewAfReadsTheSupplierTermsInDayOrderAndMirrorsThe
     EXPECT_TRUE(services->progress.history().contains("show 6 Recebendo prazos de pagamento do fornecedor..."))
         << services->progress.history().join("; ").toStdString();
     EXPECT_FALSE(services->progress.visible());
-    EXPECT_EQ(w->header->headerTag(), 99);
-    EXPECT_EQ(w->flags.fechaAFTag, 99);
+    EXPECT_EQ(w->state().header->headerTag(), 99);
+    EXPECT_EQ(w->state().flags.fechaAFTag, 99);
 
-    host::Dataset& terms = w->cdsPrazoPgtAF;
+    host::Dataset& terms = w->state().cdsPrazoPgtAF;
     ASSERT_EQ(terms.recordCount(), 2);
     terms.first();
     EXPECT_EQ(terms.field(QStringLiteral("NRDIASPGTOAF")).asFloat(), 30.0);
@@ -109,13 +109,13 @@ TEST_P(HeaderNewAfTest, PostOfANewAfReadsTheSupplierTermsInDayOrderAndMirrorsThe
     terms.next();
     EXPECT_EQ(terms.field(QStringLiteral("NRDIASPGTOAF")).asFloat(), 60.0);
     EXPECT_EQ(terms.field(QStringLiteral("VRPERCPGTOAF")).asFloat(), 40.0);
-    for (host::Dataset* items : {&w->cdsItemAutf_Produto, &w->cdsItemAutF, &w->cdsImpostoAF, &w->cdsMensagensAF,
-                                 &w->cdsDataEncargo, &w->cdsEncargo}) {
+    for (host::Dataset* items : {&w->state().cdsItemAutf_Produto, &w->state().cdsItemAutF, &w->state().cdsImpostoAF, &w->state().cdsMensagensAF,
+                                 &w->state().cdsDataEncargo, &w->state().cdsEncargo}) {
         EXPECT_TRUE(items->isEmpty()) << items->name().toStdString();
         EXPECT_EQ(items->changeCount(), 0) << items->name().toStdString();
     }
 
-    const host::Dataset& list = w->cdsServAutoForne;
+    const host::Dataset& list = w->state().cdsServAutoForne;
     EXPECT_EQ(list.state(), host::DatasetState::Insert);
     EXPECT_EQ(list.recordCount(), listed + 1);
     auto listed_ = [&](const char* f) { return list.field(QString::fromLatin1(f)).asString(); };
@@ -129,17 +129,17 @@ TEST_P(HeaderNewAfTest, PostOfANewAfReadsTheSupplierTermsInDayOrderAndMirrorsThe
 
 TEST_P(HeaderNewAfTest, CancelledInsertOnTheHeaderTabReturnsToTheAfList) {
     openOnHeader();
-    const int listed = w->cdsServAutoForne.recordCount();
+    const int listed = w->state().cdsServAutoForne.recordCount();
     startInsert();
-    w->flags.fechaAFTag = 99;  // as the insert's first post would have left it
-    w->cdsAutoForne.cancel();
+    w->state().flags.fechaAFTag = 99;  // as the insert's first post would have left it
+    w->state().cdsAutoForne.cancel();
     kittest::settle();
-    EXPECT_TRUE(w->header->insertCancelled());
+    EXPECT_TRUE(w->state().header->insertCancelled());
     EXPECT_EQ(w->activeTab(), WorkspaceTab::AF);
-    EXPECT_EQ(focused(), w->dbgAutoForne);
-    EXPECT_EQ(w->cdsServAutoForne.state(), host::DatasetState::Browse);
-    EXPECT_EQ(w->cdsServAutoForne.recordCount(), listed);
-    EXPECT_EQ(w->flags.fechaAFTag, 0);
+    EXPECT_EQ(focused(), w->state().dbgAutoForne);
+    EXPECT_EQ(w->state().cdsServAutoForne.state(), host::DatasetState::Browse);
+    EXPECT_EQ(w->state().cdsServAutoForne.recordCount(), listed);
+    EXPECT_EQ(w->state().flags.fechaAFTag, 0);
     EXPECT_TRUE(services->dialogs.errorsAre({}));
 }
 
@@ -147,7 +147,7 @@ TEST_P(HeaderNewAfTest, CancelWithTheFocusInTheBuyerLeavesWithoutCheckingIt) {
     openOnHeader();
     startInsert();
     typeInto("dbeCDComp", QStringLiteral("NINGUEM"));
-    w->cdsAutoForne.cancel();
+    w->state().cdsAutoForne.cancel();
     kittest::settle();
     EXPECT_TRUE(services->dialogs.errorsAre({}));  // the unknown buyer typed is never checked
     EXPECT_EQ(w->activeTab(), WorkspaceTab::AF);
@@ -164,36 +164,36 @@ TEST_P(HeaderNewAfTest, AlteredHeaderIsMirroredAndMarksTheAutomaticSettlement) {
     for (const Case c : {Case{false, "7"}, Case{true, ""}}) {
         SCOPED_TRACE(c.settling);
         openOnHeader();
-        ASSERT_FALSE(w->cdsAutoForne.isEmpty());
-        w->header->boEmBaixa = c.settling;
+        ASSERT_FALSE(w->state().cdsAutoForne.isEmpty());
+        w->state().header->boEmBaixa = c.settling;
         auto* extra = control<QCheckBox>("chbExtra");
-        w->cdsAutoForne.edit();
-        EXPECT_EQ(w->cdsServAutoForne.state(), host::DatasetState::Edit);  // the list row follows
+        w->state().cdsAutoForne.edit();
+        EXPECT_EQ(w->state().cdsServAutoForne.state(), host::DatasetState::Edit);  // the list row follows
         extra->setChecked(true);
         ASSERT_TRUE(post()) << services->dialogs.errors().join("; ").toStdString();
         EXPECT_EQ(value("IDBAIXAAF"), c.mark);
         EXPECT_EQ(value("IDAUTOFORNEX"), "S");
-        EXPECT_EQ(w->header->headerTag(), 0);
-        EXPECT_EQ(w->cdsServAutoForne.field(QStringLiteral("IDAUTOFORNEX")).asString(), "S");
-        EXPECT_EQ(w->cdsServAutoForne.field(QStringLiteral("IDBAIXAAF")).asString(), c.mark);
+        EXPECT_EQ(w->state().header->headerTag(), 0);
+        EXPECT_EQ(w->state().cdsServAutoForne.field(QStringLiteral("IDAUTOFORNEX")).asString(), "S");
+        EXPECT_EQ(w->state().cdsServAutoForne.field(QStringLiteral("IDBAIXAAF")).asString(), c.mark);
         discardWorkspace();
     }
 }
 
 TEST_P(HeaderNewAfTest, ChangingThePayableTypeOfAnAfMakesTheNextConfirmCloseIt) {
     openOnHeader();
-    w->flags.fechaAFTag = 0;
-    w->cdsAutoForne.edit();
+    w->state().flags.fechaAFTag = 0;
+    w->state().cdsAutoForne.edit();
     ASSERT_TRUE(post());
-    EXPECT_EQ(w->flags.fechaAFTag, 0);  // nothing changed
+    EXPECT_EQ(w->state().flags.fechaAFTag, 0);  // nothing changed
 
-    w->cdsAutoForne.edit();
-    w->cdsAutoForne.field(QStringLiteral("CDTPCTPAGAR")).setAsString(QStringLiteral("1"));
+    w->state().cdsAutoForne.edit();
+    w->state().cdsAutoForne.field(QStringLiteral("CDTPCTPAGAR")).setAsString(QStringLiteral("1"));
     leaveTo("dbeCDCob");
     ASSERT_TRUE(post()) << services->dialogs.errors().join("; ").toStdString();
     EXPECT_EQ(value("CDTPCTPAGAR"), "000001");
     EXPECT_EQ(value("DSTPCTPAGAR"), "Fornecedores");
-    EXPECT_EQ(w->flags.fechaAFTag, 99);
+    EXPECT_EQ(w->state().flags.fechaAFTag, 99);
 }
 
 TEST_P(HeaderNewAfTest, TermsOfAnAfNoLongerPaidByFormAreRemovedAsChangesOnPost) {
@@ -201,19 +201,19 @@ TEST_P(HeaderNewAfTest, TermsOfAnAfNoLongerPaidByFormAreRemovedAsChangesOnPost) 
     openOnHeader();
     w->selectTab(WorkspaceTab::FormaPgto);  // loads the AF's terms
     kittest::settle();
-    ASSERT_TRUE(w->cdsPrazoPgtAF.active());
-    ASSERT_EQ(w->cdsPrazoPgtAF.recordCount(), 1);
+    ASSERT_TRUE(w->state().cdsPrazoPgtAF.active());
+    ASSERT_EQ(w->state().cdsPrazoPgtAF.recordCount(), 1);
     w->selectTab(WorkspaceTab::DadosAF);
     kittest::settle();
-    w->cdsAutoForne.edit();
+    w->state().cdsAutoForne.edit();
     ASSERT_TRUE(post()) << services->dialogs.errors().join("; ").toStdString();
-    EXPECT_EQ(w->cdsPrazoPgtAF.recordCount(), 1);  // still paid by form: the terms stay
+    EXPECT_EQ(w->state().cdsPrazoPgtAF.recordCount(), 1);  // still paid by form: the terms stay
 
-    w->cdsAutoForne.edit();
-    w->cdsAutoForne.field(QStringLiteral("IDTPFORPGTAF")).setAsString(QStringLiteral("F"));
+    w->state().cdsAutoForne.edit();
+    w->state().cdsAutoForne.field(QStringLiteral("IDTPFORPGTAF")).setAsString(QStringLiteral("F"));
     ASSERT_TRUE(post()) << services->dialogs.errors().join("; ").toStdString();
-    EXPECT_TRUE(w->cdsPrazoPgtAF.isEmpty());
-    EXPECT_EQ(w->cdsPrazoPgtAF.changeCount(), 1);  // the removal travels with the save
+    EXPECT_TRUE(w->state().cdsPrazoPgtAF.isEmpty());
+    EXPECT_EQ(w->state().cdsPrazoPgtAF.changeCount(), 1);  // the removal travels with the save
 }
 
 TEST_P(HeaderNewAfTest, CheckBoxesFollowTheListRowAndTickingOneStartsAnAlteration) {
@@ -227,17 +227,17 @@ TEST_P(HeaderNewAfTest, CheckBoxesFollowTheListRowAndTickingOneStartsAnAlteratio
     w->setToolEnabled(kit::StandardGridScreen::Tool::Alterar, false);
     QTest::mouseClick(pilot, Qt::LeftButton);
     kittest::settle();
-    EXPECT_EQ(w->cdsAutoForne.state(), host::DatasetState::Browse);
+    EXPECT_EQ(w->state().cdsAutoForne.state(), host::DatasetState::Browse);
     EXPECT_FALSE(pilot->isChecked());
     w->setToolEnabled(kit::StandardGridScreen::Tool::Alterar, true);
     QTest::mouseClick(pilot, Qt::LeftButton);
     kittest::settle();
-    EXPECT_EQ(w->cdsAutoForne.state(), host::DatasetState::Edit);
+    EXPECT_EQ(w->state().cdsAutoForne.state(), host::DatasetState::Edit);
     EXPECT_TRUE(pilot->isChecked());
 
     // A cancel puts both boxes back as the list row has them.
     extra->setChecked(false);
-    w->cdsAutoForne.cancel();
+    w->state().cdsAutoForne.cancel();
     kittest::settle();
     EXPECT_TRUE(extra->isChecked());
     EXPECT_FALSE(pilot->isChecked());
@@ -251,7 +251,7 @@ TEST_P(HeaderNewAfTest, NewAfPostWorksOverHttpToo) {
     fillValidHeader();
     leaveTo("dbeCDCob");
     ASSERT_TRUE(post()) << services->dialogs.errors().join("; ").toStdString();
-    EXPECT_EQ(w->cdsPrazoPgtAF.recordCount(), 2);
+    EXPECT_EQ(w->state().cdsPrazoPgtAF.recordCount(), 2);
     EXPECT_FALSE(control("chbOL")->isEnabled());  // the server's branch check: no logistic operator
 }
 

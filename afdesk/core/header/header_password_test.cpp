@@ -25,7 +25,7 @@ TEST_P(HeaderPasswordTest, AWrongPasswordIsRefusedByTheServerAndTheNewAfStaysAsT
     openOnHeader();
     loginAs(world.operatorCode);
     startInsert();
-    w->cdsAutoForne.field(QStringLiteral("NRINSJURFORN")).setAsString(supplierOk);
+    w->state().cdsAutoForne.field(QStringLiteral("NRINSJURFORN")).setAsString(supplierOk);
     typeInto("dbeCDComp", world.buyer);
 
     services->dialogs.typePassword(QStringLiteral("errada"), QStringLiteral("Confere Senha"));
@@ -33,14 +33,14 @@ TEST_P(HeaderPasswordTest, AWrongPasswordIsRefusedByTheServerAndTheNewAfStaysAsT
     // The library says why; the header adds nothing and keeps the buyer's box.
     EXPECT_TRUE(services->dialogs.errorsAre({"Senha não confere."}));
     EXPECT_EQ(focused(), control("dbeCDComp"));
-    EXPECT_EQ(w->cdsAutoForne.state(), host::DatasetState::Insert);
+    EXPECT_EQ(w->state().cdsAutoForne.state(), host::DatasetState::Insert);
     EXPECT_EQ(value("CDOPERADOR"), world.buyer);
-    EXPECT_EQ(w->header->IdSenhaComp, "N");
+    EXPECT_EQ(w->state().header->IdSenhaComp, "N");
 
     services->dialogs.clearShown();
     services->dialogs.typePassword(QStringLiteral("certa"), QStringLiteral("Confere Senha"));
     EXPECT_TRUE(post()) << services->dialogs.errors().join("; ").toStdString();
-    EXPECT_EQ(w->header->IdSenhaComp, "S");
+    EXPECT_EQ(w->state().header->IdSenhaComp, "S");
     ASSERT_FALSE(services->dialogs.shown().empty());
     EXPECT_EQ(services->dialogs.shown().front().label, "Comprador");
 }

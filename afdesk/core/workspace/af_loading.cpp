@@ -4,7 +4,7 @@
 #include "afdesk/core/model/af_key.h"
 #include "afdesk/core/model/code_domains.h"
 #include "afdesk/core/model/dataset_packets.h"
-#include "afdesk/core/workspace/lanca_autof.h"
+#include "afdesk/core/workspace/workspace_state.h"
 #include "afdesk/core/workspace/server_calls.h"
 #include "afdesk/core/workspace/workspace_messages.h"
 
@@ -24,27 +24,30 @@ QString textOf(const host::Dataset& ds, const char* field) {
 }
 
 QString launchKeyOfList(const LancaAutoF& w) {
-    return textOf(w.cdsServAutoForne, "CDFILLANC") + textOf(w.cdsServAutoForne, "NRAUTOFORN");
+    return textOf(w.state().cdsServAutoForne, "CDFILLANC") + textOf(w.state().cdsServAutoForne, "NRAUTOFORN");
 }
 
 // One load of a part of the AF: the list row's key in its order, the packet into its dataset.
 void load(LancaAutoF& w, AfPart part) {
-    const AfKey key = AfKey::of(w.cdsServAutoForne);
+    auto& ws = w.state();
+    const AfKey key = AfKey::of(ws.cdsServAutoForne);
     host::Dataset& ds = w.dataset(part);
-    loadFromServer(ds, w.netLancaAutoF, QString::fromLatin1(afPart(part).loadMethod),
+    loadFromServer(ds, ws.netLancaAutoF, QString::fromLatin1(afPart(part).loadMethod),
                    {key.cdFilDest, key.cdFilLanc, key.nrAutoForn});
-    w.loadedFor[&ds] = key.cdFilLanc + key.nrAutoForn;
+    ws.loadedFor[&ds] = key.cdFilLanc + key.nrAutoForn;
 }
 
 void loadMessages(LancaAutoF& w) {
-    w.mensagensAf.takeNumberFrom(w.cdsServAutoForne);
-    w.mensagensAf.cdFilLanc = textOf(w.cdsServAutoForne, "CDFILLANC").toLongLong();
+    auto& ws = w.state();
+    ws.mensagensAf.takeNumberFrom(ws.cdsServAutoForne);
+    ws.mensagensAf.cdFilLanc = textOf(ws.cdsServAutoForne, "CDFILLANC").toLongLong();
     load(w, AfPart::Messages);
 }
 
 bool messagesNeedLoading(LancaAutoF& w) {
-    if (!w.cdsMensagensAF.active()) return true;
-    return w.cdsMensagensAF.changeCount() == 0 && w.mensagensAf.isDifferentFrom(w.cdsServAutoForne);
+    auto& ws = w.state();
+    if (!ws.cdsMensagensAF.active()) return true;
+    return ws.cdsMensagensAF.changeCount() == 0 && ws.mensagensAf.isDifferentFrom(ws.cdsServAutoForne);
 }
 
 class Loader {
@@ -54,26 +57,26 @@ public:
     bool need(const host::Dataset& ds) const { return force || needsLoading(w, ds); }
 
     void header() {
-        if (need(w.cdsAutoForne)) load(w, AfPart::Header);
+        if (need(w.state().cdsAutoForne)) load(w, AfPart::Header);
     }
 
     void byTab() {
         const WorkspaceTab tab = w.activeTab();
         if (tab == WorkspaceTab::DadosAF || tab == WorkspaceTab::AF) {
-            if (need(w.cdsAutoForne)) {
+            if (need(w.state().cdsAutoForne)) {
                 const host::ProgressGuard busy(&w, host::kAviTransfer, msgLancaAutoF().Msg(QStringLiteral("Get_DadAF")));
                 load(w, AfPart::Header);
             }
         }
-        if ((tab == WorkspaceTab::Produtos || tab == WorkspaceTab::DadosAF) && need(w.cdsItemAutF)) products();
+        if ((tab == WorkspaceTab::Produtos || tab == WorkspaceTab::DadosAF) && need(w.state().cdsItemAutF)) products();
         if (tab == WorkspaceTab::Mensagem && (force || messagesNeedLoading(w))) {
             const host::ProgressGuard busy(&w, host::kAviTransfer, msgLancaAutoF().Msg(QStringLiteral("Get_MensAF")));
             loadMessages(w);
         }
-        if (tab == WorkspaceTab::FormaPgto && need(w.cdsPrazoPgtAF)) paymentTerms();
-        if (tab == WorkspaceTab::Encargo && need(w.cdsDataEncargo) && w.cdsEncargo.changeCount() == 0) charges();
+        if (tab == WorkspaceTab::FormaPgto && need(w.state().cdsPrazoPgtAF)) paymentTerms();
+        if (tab == WorkspaceTab::Encargo && need(w.state().cdsDataEncargo) && w.state().cdsEncargo.changeCount() == 0) charges();
         const bool justificativa = w.isTabVisible(WorkspaceTab::Justificativa);
-        if (justificativa && (tab == WorkspaceTab::Justificativa || tab == WorkspaceTab::AF) && need(w.cdsMovOpAF))
+        if (justificativa && (tab == WorkspaceTab::Justificativa || tab == WorkspaceTab::AF) && need(w.state().cdsMovOpAF))
             alterationLog();
     }
 
@@ -87,7 +90,7 @@ private:
         load(w, AfPart::Receipts);
         if (w.isTabVisible(WorkspaceTab::Justificativa)) {
             load(w, AfPart::Movements);
-            w.cdsMovOpAFAux.close();
+            w.state().cdsMovOpAFAux.close();
         }
         applyItemColumns(w);
     }
@@ -95,7 +98,7 @@ private:
     void paymentTerms() {
         const host::ProgressGuard busy(&w, host::kAviTransfer, msgLancaAutoF().Msg(QStringLiteral("Get_FormPgto")));
         header();
-        if (textOf(w.cdsAutoForne, "IDTPFORPGTAF") == QLatin1String("V")) load(w, AfPart::Terms);
+        if (textOf(w.state().cdsAutoForne, "IDTPFORPGTAF") == QLatin1String("V")) load(w, AfPart::Terms);
     }
 
     void charges() {
@@ -124,16 +127,17 @@ private:
 // Only what no longer shows the cached AF is restored: a dataset showing it
 // already keeps its content, unsaved changes included.
 void restoreFromCache(LancaAutoF& w) {
-    const auto stale = [&w](const host::Dataset& ds) {
-        if (&ds == &w.cdsMensagensAF) return messagesNeedLoading(w);
+    auto& ws = w.state();
+    const auto stale = [&w, &ws](const host::Dataset& ds) {
+        if (&ds == &ws.cdsMensagensAF) return messagesNeedLoading(w);
         return needsLoading(w, ds);
     };
     const QString launch = launchKeyOfList(w);
-    const std::vector<host::Dataset*> restored = w.cache.restore(w.afDatasets(), stale);
-    for (host::Dataset* ds : restored) w.loadedFor[ds] = launch;
-    if (std::find(restored.begin(), restored.end(), &w.cdsMensagensAF) != restored.end()) {
-        w.mensagensAf.cdFilLanc = textOf(w.cdsServAutoForne, "CDFILLANC").toLongLong();
-        w.mensagensAf.takeNumberFrom(w.cdsServAutoForne);
+    const std::vector<host::Dataset*> restored = ws.cache.restore(w.afDatasets(), stale);
+    for (host::Dataset* ds : restored) ws.loadedFor[ds] = launch;
+    if (std::find(restored.begin(), restored.end(), &ws.cdsMensagensAF) != restored.end()) {
+        ws.mensagensAf.cdFilLanc = textOf(ws.cdsServAutoForne, "CDFILLANC").toLongLong();
+        ws.mensagensAf.takeNumberFrom(ws.cdsServAutoForne);
     }
     applyItemColumns(w);
 }
@@ -141,45 +145,47 @@ void restoreFromCache(LancaAutoF& w) {
 }  // namespace
 
 bool needsLoading(LancaAutoF& w, const host::Dataset& ds) {
+    auto& ws = w.state();
     if (!ds.active()) return true;
     if (ds.changeCount() > 0 || ds.editing()) return false;
     if (ds.isEmpty()) {
-        const auto it = w.loadedFor.find(&ds);
-        return it == w.loadedFor.end() || it->second != launchKeyOfList(w);
+        const auto it = ws.loadedFor.find(&ds);
+        return it == ws.loadedFor.end() || it->second != launchKeyOfList(w);
     }
-    return isDifferentAF(w.cdsServAutoForne, ds);
+    return isDifferentAF(ws.cdsServAutoForne, ds);
 }
 
 void GetData(LancaAutoF& w, bool force) {
-    host::Dataset& list = w.cdsServAutoForne;
+    auto& ws = w.state();
+    host::Dataset& list = ws.cdsServAutoForne;
     const bool browsed = list.state() == host::DatasetState::Browse;
     if (force || !browsed) {
-        w.cache.clear();
-    } else if (!w.cache.isNull() && !w.isActiveTab(WorkspaceTab::AF)) {
-        if (w.cache.key() != AfKey::of(list).cacheKey()) w.cache.clear();
+        ws.cache.clear();
+    } else if (!ws.cache.isNull() && !w.isActiveTab(WorkspaceTab::AF)) {
+        if (ws.cache.key() != AfKey::of(list).cacheKey()) ws.cache.clear();
         else restoreFromCache(w);
     }
     // A new AF has nothing on the server yet; an empty list has no AF at all.
     if (!list.active() || list.isEmpty() || list.state() == host::DatasetState::Insert) return;
-    if (!w.cache.incomplete()) return;
+    if (!ws.cache.incomplete()) return;
     Loader(w, force).byTab();
     // "Filial Destino" and "AF" show no AF of their own: only the AF's tabs fill the cache.
     if (browsed && !w.isActiveTab(WorkspaceTab::AF) && !w.isActiveTab(WorkspaceTab::FilialDest))
-        w.cache.fill(AfKey::of(list).cacheKey(), w.afDatasets());
+        ws.cache.fill(AfKey::of(list).cacheKey(), w.afDatasets());
 }
 
 void loadHeaderIfNeeded(LancaAutoF& w) {
-    const host::Dataset& list = w.cdsServAutoForne;
+    const host::Dataset& list = w.state().cdsServAutoForne;
     if (!list.active() || list.isEmpty() || list.state() == host::DatasetState::Insert) return;
-    if (!needsLoading(w, w.cdsAutoForne)) return;
+    if (!needsLoading(w, w.state().cdsAutoForne)) return;
     const host::ProgressGuard busy(&w, host::kAviTransfer, msgLancaAutoF().Msg(QStringLiteral("Get_DadAF")));
     load(w, AfPart::Header);
 }
 
 void loadTaxesForInnerTab(LancaAutoF& w) {
-    const host::Dataset& list = w.cdsServAutoForne;
+    const host::Dataset& list = w.state().cdsServAutoForne;
     if (!list.active() || list.isEmpty() || list.state() == host::DatasetState::Insert) return;
-    if (w.activeInnerTab() != ProdutosTab::Imposto || !needsLoading(w, w.cdsImpostoAF)) return;
+    if (w.activeInnerTab() != ProdutosTab::Imposto || !needsLoading(w, w.state().cdsImpostoAF)) return;
     const host::ProgressGuard busy(&w, host::kAviTransfer, msgLancaAutoF().Msg(QStringLiteral("Get_Prods")));
     load(w, AfPart::Taxes);
 }
@@ -187,15 +193,16 @@ void loadTaxesForInnerTab(LancaAutoF& w) {
 void closeAfDatasets(LancaAutoF& w) {
     for (host::Dataset* ds : w.afDatasets()) {
         ds->close();
-        w.loadedFor.erase(ds);
+        w.state().loadedFor.erase(ds);
     }
 }
 
 void applyItemColumns(LancaAutoF& w) {
+    auto& ws = w.state();
     // The grids show the optional columns, and the search dialog offers their fields, by the same settings.
-    const DetailColumnFlags flags{w.flags.showVolumeColumn, w.flags.logisticBranches, w.flags.showPriceListColumn};
-    const std::pair<kit::DBGrid*, host::Dataset*> grids[] = {{w.standardGrid(), &w.cdsItemAutF},
-                                                             {w.dbgProdutos, &w.cdsItemAutf_Produto}};
+    const DetailColumnFlags flags{ws.flags.showVolumeColumn, ws.flags.logisticBranches, ws.flags.showPriceListColumn};
+    const std::pair<kit::DBGrid*, host::Dataset*> grids[] = {{w.standardGrid(), &ws.cdsItemAutF},
+                                                             {ws.dbgProdutos, &ws.cdsItemAutf_Produto}};
     for (const auto& [grid, dataset] : grids) {
         for (int i = 0; i < grid->columnCountConfigured(); ++i) {
             const QString& name = grid->column(i).fieldName;
@@ -207,13 +214,13 @@ void applyItemColumns(LancaAutoF& w) {
     }
     // The items' settlement situations read as the AF's do.
     for (const char* field : {"IDBAIXITMAF", "IDBAIXITAFS"})
-        if (host::Field* f = w.cdsItemAutF.findField(QString::fromLatin1(field))) showDomain(*f, baixaAFDomain());
+        if (host::Field* f = ws.cdsItemAutF.findField(QString::fromLatin1(field))) showDomain(*f, baixaAFDomain());
     auto mask = [](host::Dataset& ds, const char* field, const QString& m) {
         if (host::Field* f = ds.findField(QString::fromLatin1(field))) f->setEditMask(m);
     };
-    mask(w.cdsItemAutF, "CDARVPROD", w.flags.productPicture);
-    mask(w.cdsItemAutf_Produto, "CDARVPROD", w.flags.productPicture);
-    mask(w.cdsItemAutF, "DTPROGENTAF", host::DateMask());
+    mask(ws.cdsItemAutF, "CDARVPROD", ws.flags.productPicture);
+    mask(ws.cdsItemAutf_Produto, "CDARVPROD", ws.flags.productPicture);
+    mask(ws.cdsItemAutF, "DTPROGENTAF", host::DateMask());
 }
 
 }  // namespace afdesk

@@ -61,10 +61,10 @@ TEST_P(AfLoadingTest, TheDetailGridsShowFieldsOfTheLoadedAf) {
     sql("UPDATE AUTOFORNE SET IDTPFORPGTAF = 'V'");
     openOnAf1();
     const std::pair<WorkspaceTab, std::vector<kit::DBGrid*>> tabs[] = {
-        {WorkspaceTab::Produtos, {w->dbgProdutos, w->standardGrid()}},
-        {WorkspaceTab::Mensagem, {w->dbgMensagens}},
-        {WorkspaceTab::FormaPgto, {w->dbgPrazoPgt}},
-        {WorkspaceTab::Encargo, {w->dbgDataEncargo, w->dbgEncargo}},
+        {WorkspaceTab::Produtos, {w->state().dbgProdutos, w->standardGrid()}},
+        {WorkspaceTab::Mensagem, {w->state().dbgMensagens}},
+        {WorkspaceTab::FormaPgto, {w->state().dbgPrazoPgt}},
+        {WorkspaceTab::Encargo, {w->state().dbgDataEncargo, w->state().dbgEncargo}},
     };
     for (const auto& [tab, grids] : tabs) {
         clickTab(tab);
@@ -78,21 +78,21 @@ TEST_P(AfLoadingTest, TheDetailGridsShowFieldsOfTheLoadedAf) {
             }
         }
     }
-    ASSERT_FALSE(w->cdsItemAutF.isEmpty());
-    const QString situation = w->cdsItemAutF.field(QStringLiteral("IDBAIXITMAF")).displayText();
+    ASSERT_FALSE(w->state().cdsItemAutF.isEmpty());
+    const QString situation = w->state().cdsItemAutF.field(QStringLiteral("IDBAIXITMAF")).displayText();
     EXPECT_FALSE(situation.isEmpty());
-    EXPECT_NE(situation, w->cdsItemAutF.field(QStringLiteral("IDBAIXITMAF")).asString()) << situation.toStdString();
+    EXPECT_NE(situation, w->state().cdsItemAutF.field(QStringLiteral("IDBAIXITMAF")).asString()) << situation.toStdString();
 }
 
 TEST_P(AfLoadingTest, TheListTabLoadsTheHeaderOfEachAfItMovesTo) {
     openOnAf1();
-    EXPECT_TRUE(w->cdsAutoForne.active());
+    EXPECT_TRUE(w->state().cdsAutoForne.active());
     gotoAf(2);
     EXPECT_EQ(calls(), QStringList{"GetAutoForne"});
     EXPECT_EQ(services->progress.texts(), QStringList{kDadAF});
-    EXPECT_EQ(w->cdsAutoForne.field(QStringLiteral("NRAUTOFORN")).asString(), afNumber(2));
-    EXPECT_FALSE(w->cdsItemAutF.active());  // the dependents wait for their tabs
-    EXPECT_TRUE(w->cache.isNull());         // the list tab never fills the cache
+    EXPECT_EQ(w->state().cdsAutoForne.field(QStringLiteral("NRAUTOFORN")).asString(), afNumber(2));
+    EXPECT_FALSE(w->state().cdsItemAutF.active());  // the dependents wait for their tabs
+    EXPECT_TRUE(w->state().cache.isNull());         // the list tab never fills the cache
 }
 
 TEST_P(AfLoadingTest, PaymentTermsAreReadOnlyForTermsByPaymentForm) {
@@ -100,28 +100,28 @@ TEST_P(AfLoadingTest, PaymentTermsAreReadOnlyForTermsByPaymentForm) {
     clickTab(WorkspaceTab::FormaPgto);
     EXPECT_EQ(calls(), QStringList{});
     EXPECT_EQ(services->progress.texts(), QStringList{kFormPgto});
-    EXPECT_FALSE(w->cdsPrazoPgtAF.active());
+    EXPECT_FALSE(w->state().cdsPrazoPgtAF.active());
 }
 
 TEST_P(AfLoadingTest, ReturningToTheCachedAfCallsNoServer) {
     openOnAf1();
     clickTab(WorkspaceTab::Produtos);
-    ASSERT_EQ(w->cdsItemAutF.recordCount(), 1);
-    EXPECT_EQ(w->cache.key(), world.branch + world.central + afNumber(1));
+    ASSERT_EQ(w->state().cdsItemAutF.recordCount(), 1);
+    EXPECT_EQ(w->state().cache.key(), world.branch + world.central + afNumber(1));
 
     clearCalls();
     clickTab(WorkspaceTab::AF);
     gotoAf(2);
     gotoAf(1);
     EXPECT_EQ(calls(), (QStringList{"GetAutoForne", "GetAutoForne"}));
-    EXPECT_EQ(w->cache.key(), world.branch + world.central + afNumber(1));
+    EXPECT_EQ(w->state().cache.key(), world.branch + world.central + afNumber(1));
 
     clearCalls();
     clickTab(WorkspaceTab::Produtos);
     EXPECT_EQ(calls(), QStringList{});
-    EXPECT_EQ(w->cdsItemAutF.recordCount(), 1);
-    EXPECT_EQ(w->cdsItemAutF.field(QStringLiteral("NRAUTOFORN")).asString(), afNumber(1));
-    EXPECT_EQ(w->cdsImpostoAF.recordCount(), 1);
+    EXPECT_EQ(w->state().cdsItemAutF.recordCount(), 1);
+    EXPECT_EQ(w->state().cdsItemAutF.field(QStringLiteral("NRAUTOFORN")).asString(), afNumber(1));
+    EXPECT_EQ(w->state().cdsImpostoAF.recordCount(), 1);
 }
 
 TEST_P(AfLoadingTest, AnotherAfOutsideTheListTabClearsTheCacheAndLoadsAgain) {
@@ -130,13 +130,13 @@ TEST_P(AfLoadingTest, AnotherAfOutsideTheListTabClearsTheCacheAndLoadsAgain) {
     clearCalls();
     gotoAf(2);
     EXPECT_EQ(calls(), (QStringList{"GetAutoForne", "GetImpostoAF", "GetItemAutf_Produto", "GetItemAutF", "GetNFBaixa"}));
-    EXPECT_EQ(w->cache.key(), world.branch + world.central + afNumber(2));
+    EXPECT_EQ(w->state().cache.key(), world.branch + world.central + afNumber(2));
 }
 
 TEST_P(AfLoadingTest, ForceReloadsWhatIsAlreadyLoaded) {
     openOnAf1();
     clickTab(WorkspaceTab::Mensagem);
-    ASSERT_EQ(w->cdsMensagensAF.recordCount(), 1);
+    ASSERT_EQ(w->state().cdsMensagensAF.recordCount(), 1);
     clearCalls();
     GetData(*w, false);
     EXPECT_EQ(calls(), QStringList{});
@@ -157,28 +157,28 @@ TEST_P(AfLoadingTest, AuditedBranchLoadsTheAlterationLogWithTheAf) {
 TEST_P(AfLoadingTest, LeavingATabPostsItsPendingEdits) {
     openOnAf1();
     clickTab(WorkspaceTab::Mensagem);
-    w->cdsMensagensAF.edit();
-    w->cdsMensagensAF.field(QStringLiteral("DSMENSAF")).setAsString(QStringLiteral("Entregar à tarde"));
+    w->state().cdsMensagensAF.edit();
+    w->state().cdsMensagensAF.field(QStringLiteral("DSMENSAF")).setAsString(QStringLiteral("Entregar à tarde"));
     clickTab(WorkspaceTab::Encargo);
     EXPECT_EQ(w->activeTab(), WorkspaceTab::Encargo);
-    EXPECT_FALSE(w->cdsMensagensAF.editing());
-    EXPECT_EQ(w->cdsMensagensAF.changeCount(), 1);
+    EXPECT_FALSE(w->state().cdsMensagensAF.editing());
+    EXPECT_EQ(w->state().cdsMensagensAF.changeCount(), 1);
 }
 
 TEST_P(AfLoadingTest, ARefusedPostKeepsTheTabAndShowsTheMessage) {
     openOnAf1();
     clickTab(WorkspaceTab::Mensagem);
-    w->cdsMensagensAF.beforePost.add([](host::Dataset&) {
+    w->state().cdsMensagensAF.beforePost.add([](host::Dataset&) {
         throw host::UserError(QStringLiteral("Descrição deve ser informada."));
     });
-    w->cdsMensagensAF.edit();
-    w->cdsMensagensAF.field(QStringLiteral("DSMENSAF")).clear();
+    w->state().cdsMensagensAF.edit();
+    w->state().cdsMensagensAF.field(QStringLiteral("DSMENSAF")).clear();
     clickTab(WorkspaceTab::Encargo);
     EXPECT_EQ(w->activeTab(), WorkspaceTab::Mensagem);
-    EXPECT_TRUE(w->cdsMensagensAF.editing());
+    EXPECT_TRUE(w->state().cdsMensagensAF.editing());
     EXPECT_TRUE(services->dialogs.errorsAre({QStringLiteral("Descrição deve ser informada.")}));
-    w->cdsMensagensAF.beforePost.clear();
-    w->cdsMensagensAF.cancel();
+    w->state().cdsMensagensAF.beforePost.clear();
+    w->state().cdsMensagensAF.cancel();
 }
 
 TEST_P(AfLoadingTest, MovingToAnotherBranchReadsItsListAtTheNextTabChange) {
@@ -189,7 +189,7 @@ TEST_P(AfLoadingTest, MovingToAnotherBranchReadsItsListAtTheNextTabChange) {
     ASSERT_NE(w, nullptr);
     gotoBranch(world.central);
     clickTab(WorkspaceTab::AF);
-    const QString firstBranch = w->cdsServAutoForne.field(QStringLiteral("CDFILDEST")).asString();
+    const QString firstBranch = w->state().cdsServAutoForne.field(QStringLiteral("CDFILDEST")).asString();
     EXPECT_EQ(firstBranch, world.central);
     gotoBranch(world.branch);
     clearCalls();
@@ -197,7 +197,7 @@ TEST_P(AfLoadingTest, MovingToAnotherBranchReadsItsListAtTheNextTabChange) {
     clickTab(WorkspaceTab::FilialDest);
     clickTab(WorkspaceTab::AF);
     EXPECT_TRUE(calls().contains("GetServAutoForne"));
-    EXPECT_EQ(w->cdsServAutoForne.field(QStringLiteral("CDFILDEST")).asString(), world.branch);
+    EXPECT_EQ(w->state().cdsServAutoForne.field(QStringLiteral("CDFILDEST")).asString(), world.branch);
 }
 
 AFDB_INSTANTIATE_ON_ENGINES(AfLoadingTest);

@@ -16,6 +16,7 @@
 #include "afdesk/core/workspace/workspace_keys.h"
 #include "afdesk/core/workspace/workspace_module.h"
 #include "afdesk/core/workspace/workspace_startup.h"
+#include "afdesk/core/workspace/workspace_state.h"
 #include "afdesk/core/workspace/workspace_tabs.h"
 
 #include "host/services/session.h"
@@ -83,33 +84,34 @@ kit::DBGrid* gridOn(QWidget* parent, kit::DataSource* source, const QString& nam
 
 }  // namespace
 
-LancaAutoF::LancaAutoF(QWidget* parent) : kit::StandardGridScreen(QStringLiteral("CMP03900"), parent) {
+LancaAutoF::LancaAutoF(QWidget* parent)
+    : kit::StandardGridScreen(QStringLiteral("CMP03900"), parent), m_state(std::make_unique<WorkspaceState>()) {
     setWindowTitle(QStringLiteral("Lançamento de Autorização de Fornecimento"));
     setAttribute(Qt::WA_DeleteOnClose);
     // Enter as Tab and the decimal comma are the message filter's (installed while active).
     keys().enterAsTab = [] { return false; };
     keys().decimalComma = false;
 
-    defineServAutoForne(cdsServAutoForne, [this] { return isActiveTab(WorkspaceTab::Produtos); });
-    defineAutoForne(cdsAutoForne, cdsServAutoForne);
-    defineFilialDest(cdsFilialDest);
-    guardFilialDest(cdsFilialDest, [this] { return isActiveTab(WorkspaceTab::FilialDest); });
-    defineAuxParCmp(cdsAuxParCmp);
-    defineParamFilial(cdsParamFilial);
-    defineParamGeral(cdsParamGeral);
-    defineControleFilial(cdsControleFilial);
+    defineServAutoForne(m_state->cdsServAutoForne, [this] { return isActiveTab(WorkspaceTab::Produtos); });
+    defineAutoForne(m_state->cdsAutoForne, m_state->cdsServAutoForne);
+    defineFilialDest(m_state->cdsFilialDest);
+    guardFilialDest(m_state->cdsFilialDest, [this] { return isActiveTab(WorkspaceTab::FilialDest); });
+    defineAuxParCmp(m_state->cdsAuxParCmp);
+    defineParamFilial(m_state->cdsParamFilial);
+    defineParamGeral(m_state->cdsParamGeral);
+    defineControleFilial(m_state->cdsControleFilial);
     // Editing comes with the toolbar's rules (the items' source is the standard one, with the screen's own).
     for (kit::DataSource* s : partSources([](const AfPartDef& def) { return def.part != AfPart::Items; }))
         s->setAutoEdit(false);
-    dtsFilialDest.setAutoEdit(false);
+    m_state->dtsFilialDest.setAutoEdit(false);
 
     buildTabs();
     buildMenus();
-    setStandardSource(&dtsPadrao);
+    setStandardSource(&m_state->dtsPadrao);
     // Only the workspace's own rules decide the tools (Habilita_Ferramentas).
     setAutoUpdateTools(false);
     bindReactions();
-    header->bindEvents();
+    m_state->header->bindEvents();
     createWorkspace(*this);
 }
 
@@ -127,21 +129,21 @@ namespace {
 
 // The members behind each part, in the order of AfPart.
 struct PartMembers {
-    host::Dataset LancaAutoF::*dataset;
-    kit::DataSource LancaAutoF::*source;
+    host::Dataset WorkspaceState::*dataset;
+    kit::DataSource WorkspaceState::*source;
 };
 const PartMembers kPartMembers[kAfPartCount] = {
-    {&LancaAutoF::cdsServAutoForne, &LancaAutoF::dtsServAutoForne},
-    {&LancaAutoF::cdsAutoForne, &LancaAutoF::dtsAutoForne},
-    {&LancaAutoF::cdsItemAutf_Produto, &LancaAutoF::dtsItemAutf_Produto},
-    {&LancaAutoF::cdsItemAutF, &LancaAutoF::dtsPadrao},
-    {&LancaAutoF::cdsImpostoAF, &LancaAutoF::dtsImpostoAF},
-    {&LancaAutoF::cdsMensagensAF, &LancaAutoF::dtsMensagensAF},
-    {&LancaAutoF::cdsDataEncargo, &LancaAutoF::dtsDataEncargo},
-    {&LancaAutoF::cdsEncargo, &LancaAutoF::dtsEncargo},
-    {&LancaAutoF::cdsPrazoPgtAF, &LancaAutoF::dtsPrazoPgtAF},
-    {&LancaAutoF::cdsNFBaixa, &LancaAutoF::dtsNFBaixa},
-    {&LancaAutoF::cdsMovOpAF, &LancaAutoF::dtsMovOpAF},
+    {&WorkspaceState::cdsServAutoForne, &WorkspaceState::dtsServAutoForne},
+    {&WorkspaceState::cdsAutoForne, &WorkspaceState::dtsAutoForne},
+    {&WorkspaceState::cdsItemAutf_Produto, &WorkspaceState::dtsItemAutf_Produto},
+    {&WorkspaceState::cdsItemAutF, &WorkspaceState::dtsPadrao},
+    {&WorkspaceState::cdsImpostoAF, &WorkspaceState::dtsImpostoAF},
+    {&WorkspaceState::cdsMensagensAF, &WorkspaceState::dtsMensagensAF},
+    {&WorkspaceState::cdsDataEncargo, &WorkspaceState::dtsDataEncargo},
+    {&WorkspaceState::cdsEncargo, &WorkspaceState::dtsEncargo},
+    {&WorkspaceState::cdsPrazoPgtAF, &WorkspaceState::dtsPrazoPgtAF},
+    {&WorkspaceState::cdsNFBaixa, &WorkspaceState::dtsNFBaixa},
+    {&WorkspaceState::cdsMovOpAF, &WorkspaceState::dtsMovOpAF},
 };
 
 constexpr int cachedParts() {
@@ -153,11 +155,11 @@ static_assert(cachedParts() == kAfCacheEntries, "every cache entry is a part of 
 
 }  // namespace
 
-host::Dataset& LancaAutoF::dataset(AfPart part) { return this->*(kPartMembers[size_t(part)].dataset); }
+host::Dataset& LancaAutoF::dataset(AfPart part) { return m_state.get()->*(kPartMembers[size_t(part)].dataset); }
 
-const host::Dataset& LancaAutoF::dataset(AfPart part) const { return this->*(kPartMembers[size_t(part)].dataset); }
+const host::Dataset& LancaAutoF::dataset(AfPart part) const { return m_state.get()->*(kPartMembers[size_t(part)].dataset); }
 
-kit::DataSource& LancaAutoF::dataSource(AfPart part) { return this->*(kPartMembers[size_t(part)].source); }
+kit::DataSource& LancaAutoF::dataSource(AfPart part) { return m_state.get()->*(kPartMembers[size_t(part)].source); }
 
 std::vector<host::Dataset*> LancaAutoF::partDatasets(bool (*which)(const AfPartDef&)) {
     std::vector<host::Dataset*> out;
@@ -188,11 +190,23 @@ void LancaAutoF::startNewAfTables() {
     }
 }
 
+host::Dataset& LancaAutoF::branches() { return m_state->cdsFilialDest; }
+
+host::Dataset& LancaAutoF::branchParameters() { return m_state->cdsParamFilial; }
+
+bool LancaAutoF::enteringNewAf() const { return m_state->flags.boIncluiAF; }
+
+void LancaAutoF::setCloseMarker(bool changed) { m_state->flags.fechaAFTag = changed ? 99 : 0; }
+
+host::RemoteConnection& LancaAutoF::server() { return m_state->netLancaAutoF; }
+
+PaymentTerms& LancaAutoF::paymentTerms() { return *m_state->terms; }
+
 void LancaAutoF::takeBranchParameters(const QString& branch) { Parametros(*this, branch); }
 
 void LancaAutoF::showList() {
     selectTab(WorkspaceTab::AF);
-    if (dbgAutoForne->isVisible()) dbgAutoForne->setFocus(Qt::OtherFocusReason);
+    if (m_state->dbgAutoForne->isVisible()) m_state->dbgAutoForne->setFocus(Qt::OtherFocusReason);
 }
 
 ToolSnapshot LancaAutoF::snapshot(Source source) const { return toolSnapshot(*this, source); }
@@ -229,94 +243,96 @@ void LancaAutoF::runTool(WorkspaceTool tool) {
 }
 
 void LancaAutoF::buildTabs() {
-    pgcPadrao = new QTabWidget(this);
-    pgcPadrao->setObjectName(QStringLiteral("pgcPadrao"));
+    WorkspaceState& ws = *m_state;
+    ws.pgcPadrao = new QTabWidget(this);
+    ws.pgcPadrao->setObjectName(QStringLiteral("pgcPadrao"));
     for (int i = 0; i < kWorkspaceTabCount; ++i)
-        m_pages[size_t(i)] = page(pgcPadrao, QString::fromUtf8(kTabs[i].caption),
+        m_pages[size_t(i)] = page(ws.pgcPadrao, QString::fromUtf8(kTabs[i].caption),
                                   QStringLiteral("tsh") + QLatin1String(kTabs[i].name));
 
-    DBGrid1 = gridOn(tabPage(WorkspaceTab::FilialDest), &dtsFilialDest, QStringLiteral("DBGrid1"));
-    DBGrid1->setColumns({kit::GridColumn(QStringLiteral("CDFILIAL"), QStringLiteral("Código"), 60).asReadOnly(),
+    ws.DBGrid1 = gridOn(tabPage(WorkspaceTab::FilialDest), &ws.dtsFilialDest, QStringLiteral("DBGrid1"));
+    ws.DBGrid1->setColumns({kit::GridColumn(QStringLiteral("CDFILIAL"), QStringLiteral("Código"), 60).asReadOnly(),
                          kit::GridColumn(QStringLiteral("NMFILIAL"), QStringLiteral("Nome"), 300).asReadOnly()});
-    DBGrid1->setReadOnly(true);
+    ws.DBGrid1->setReadOnly(true);
 
-    dbgAutoForne = gridOn(tabPage(WorkspaceTab::AF), &dtsServAutoForne, QStringLiteral("dbgAutoForne"));
-    configureAfListGrid(*dbgAutoForne);
+    ws.dbgAutoForne = gridOn(tabPage(WorkspaceTab::AF), &ws.dtsServAutoForne, QStringLiteral("dbgAutoForne"));
+    configureAfListGrid(*ws.dbgAutoForne);
 
-    terms = std::make_unique<PaymentTerms>(*this);
-    header = std::make_unique<HeaderEntry>(*this, tabPage(WorkspaceTab::DadosAF));
+    ws.terms = std::make_unique<PaymentTerms>(*this);
+    ws.header = std::make_unique<HeaderEntry>(*this, tabPage(WorkspaceTab::DadosAF));
 
     // "Produtos": item products above, the items (the standard grid) and the inner tabs below.
     QWidget* produtos = tabPage(WorkspaceTab::Produtos);
     auto* split = new QSplitter(Qt::Vertical, produtos);
     produtos->layout()->addWidget(split);
-    dbgProdutos = new kit::DBGrid(split);
-    dbgProdutos->setObjectName(QStringLiteral("dbgProdutos"));
-    dbgProdutos->setDataSource(&dtsItemAutf_Produto);
+    ws.dbgProdutos = new kit::DBGrid(split);
+    ws.dbgProdutos->setObjectName(QStringLiteral("dbgProdutos"));
+    ws.dbgProdutos->setDataSource(&ws.dtsItemAutf_Produto);
     contentLayout()->removeWidget(standardGrid());
     standardGrid()->setParent(split);
     split->addWidget(standardGrid());
-    pgcProdutos = new QTabWidget(split);
-    pgcProdutos->setObjectName(QStringLiteral("pgcProdutos"));
-    m_innerPages[size_t(ProdutosTab::Imposto)] = page(pgcProdutos, QStringLiteral("Imposto"), QStringLiteral("tshImposto"));
+    ws.pgcProdutos = new QTabWidget(split);
+    ws.pgcProdutos->setObjectName(QStringLiteral("pgcProdutos"));
+    m_innerPages[size_t(ProdutosTab::Imposto)] = page(ws.pgcProdutos, QStringLiteral("Imposto"), QStringLiteral("tshImposto"));
     m_innerPages[size_t(ProdutosTab::EntregaBaixa)] =
-        page(pgcProdutos, QStringLiteral("Entrega / Baixa Manual"), QStringLiteral("tshEntregaBaixa"));
+        page(ws.pgcProdutos, QStringLiteral("Entrega / Baixa Manual"), QStringLiteral("tshEntregaBaixa"));
     m_innerPages[size_t(ProdutosTab::Observacao)] =
-        page(pgcProdutos, QStringLiteral("Observação"), QStringLiteral("tshObservacao"));
-    dbgImposto = gridOn(innerPage(ProdutosTab::Imposto), &dtsImpostoAF, QStringLiteral("dbgImposto"));
-    dbgNFBaixa = gridOn(innerPage(ProdutosTab::EntregaBaixa), &dtsNFBaixa, QStringLiteral("dbgNFBaixa"));
-    dbmObservacao = new kit::DBMemo(&dtsPadrao, QStringLiteral("TXOBSITMAF"), innerPage(ProdutosTab::Observacao));
-    dbmObservacao->setObjectName(QStringLiteral("dbmObservacao"));
-    innerPage(ProdutosTab::Observacao)->layout()->addWidget(dbmObservacao);
+        page(ws.pgcProdutos, QStringLiteral("Observação"), QStringLiteral("tshObservacao"));
+    ws.dbgImposto = gridOn(innerPage(ProdutosTab::Imposto), &ws.dtsImpostoAF, QStringLiteral("dbgImposto"));
+    ws.dbgNFBaixa = gridOn(innerPage(ProdutosTab::EntregaBaixa), &ws.dtsNFBaixa, QStringLiteral("dbgNFBaixa"));
+    ws.dbmObservacao = new kit::DBMemo(&ws.dtsPadrao, QStringLiteral("TXOBSITMAF"), innerPage(ProdutosTab::Observacao));
+    ws.dbmObservacao->setObjectName(QStringLiteral("dbmObservacao"));
+    innerPage(ProdutosTab::Observacao)->layout()->addWidget(ws.dbmObservacao);
 
-    dbgMensagens = gridOn(tabPage(WorkspaceTab::Mensagem), &dtsMensagensAF, QStringLiteral("dbgMensagens"));
-    dbgPrazoPgt = gridOn(tabPage(WorkspaceTab::FormaPgto), &dtsPrazoPgtAF, QStringLiteral("dbgPrazoPgt"));
-    dbgDataEncargo = gridOn(tabPage(WorkspaceTab::Encargo), &dtsDataEncargo, QStringLiteral("dbgDataEncargo"));
-    dbgEncargo = gridOn(tabPage(WorkspaceTab::Encargo), &dtsEncargo, QStringLiteral("dbgEncargo"));
-    dbgMovOpAF = gridOn(tabPage(WorkspaceTab::Justificativa), &dtsMovOpAF, QStringLiteral("dbgMovOpAF"));
-    dbgProdutos->setColumns(productGridColumns());
+    ws.dbgMensagens = gridOn(tabPage(WorkspaceTab::Mensagem), &ws.dtsMensagensAF, QStringLiteral("dbgMensagens"));
+    ws.dbgPrazoPgt = gridOn(tabPage(WorkspaceTab::FormaPgto), &ws.dtsPrazoPgtAF, QStringLiteral("dbgPrazoPgt"));
+    ws.dbgDataEncargo = gridOn(tabPage(WorkspaceTab::Encargo), &ws.dtsDataEncargo, QStringLiteral("dbgDataEncargo"));
+    ws.dbgEncargo = gridOn(tabPage(WorkspaceTab::Encargo), &ws.dtsEncargo, QStringLiteral("dbgEncargo"));
+    ws.dbgMovOpAF = gridOn(tabPage(WorkspaceTab::Justificativa), &ws.dtsMovOpAF, QStringLiteral("dbgMovOpAF"));
+    ws.dbgProdutos->setColumns(productGridColumns());
     standardGrid()->setColumns(itemGridColumns());
-    dbgMensagens->setColumns(messageGridColumns());
-    dbgPrazoPgt->setColumns(termGridColumns());
-    dbgDataEncargo->setColumns(chargeDateGridColumns());
-    dbgEncargo->setColumns(chargeGridColumns());
+    ws.dbgMensagens->setColumns(messageGridColumns());
+    ws.dbgPrazoPgt->setColumns(termGridColumns());
+    ws.dbgDataEncargo->setColumns(chargeDateGridColumns());
+    ws.dbgEncargo->setColumns(chargeGridColumns());
 
-    lblEnviaAF = new QLabel(this);
-    lblEnviaAF->setObjectName(QStringLiteral("lblEnviaAF"));
-    dbtItemMigrada = new kit::DBText(&dtsServAutoForne, QStringLiteral("IDITAFMIGRADA"), this);
-    dbtItemMigrada->setObjectName(QStringLiteral("dbtItemMigrada"));
-    contentLayout()->addWidget(pgcPadrao);
+    ws.lblEnviaAF = new QLabel(this);
+    ws.lblEnviaAF->setObjectName(QStringLiteral("lblEnviaAF"));
+    ws.dbtItemMigrada = new kit::DBText(&ws.dtsServAutoForne, QStringLiteral("IDITAFMIGRADA"), this);
+    ws.dbtItemMigrada->setObjectName(QStringLiteral("dbtItemMigrada"));
+    contentLayout()->addWidget(ws.pgcPadrao);
     // The texts beside the navigator, on one row, with a separator between them.
     auto* texts = new QHBoxLayout;
-    texts->addWidget(lblEnviaAF);
-    sepNavegador = new QFrame(this);
-    sepNavegador->setObjectName(QStringLiteral("sepNavegador"));
-    sepNavegador->setFrameShape(QFrame::VLine);
-    sepNavegador->setFrameShadow(QFrame::Sunken);
-    sepNavegador->setVisible(false);
-    texts->addWidget(sepNavegador);
-    texts->addWidget(dbtItemMigrada);
+    texts->addWidget(ws.lblEnviaAF);
+    ws.sepNavegador = new QFrame(this);
+    ws.sepNavegador->setObjectName(QStringLiteral("sepNavegador"));
+    ws.sepNavegador->setFrameShape(QFrame::VLine);
+    ws.sepNavegador->setFrameShadow(QFrame::Sunken);
+    ws.sepNavegador->setVisible(false);
+    texts->addWidget(ws.sepNavegador);
+    texts->addWidget(ws.dbtItemMigrada);
     texts->addStretch(1);
     contentLayout()->addLayout(texts);
 
-    connect(pgcPadrao, &QTabWidget::currentChanged, this, [this](int index) { tabBarChanged(index); });
-    connect(pgcPadrao->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) { tabBarClicked(index); });
-    connect(pgcProdutos, &QTabWidget::currentChanged, this,
+    connect(ws.pgcPadrao, &QTabWidget::currentChanged, this, [this](int index) { tabBarChanged(index); });
+    connect(ws.pgcPadrao->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) { tabBarClicked(index); });
+    connect(ws.pgcProdutos, &QTabWidget::currentChanged, this,
             [this] { kit::guard(this, [this] { loadTaxesForInnerTab(*this); }); });
 }
 
 void LancaAutoF::buildMenus() {
+    WorkspaceState& ws = *m_state;
     buildSpecialTools(*this);
 
-    mnuPastas = menuBar()->addMenu(QStringLiteral("&Pastas"));
-    mnuPastas->setObjectName(QStringLiteral("mnuPastas"));
+    ws.mnuPastas = menuBar()->addMenu(QStringLiteral("&Pastas"));
+    ws.mnuPastas->setObjectName(QStringLiteral("mnuPastas"));
     static constexpr const char* kInner[3][2] = {
         {"Imp&osto", "Imposto"}, {"Entrega / &Baixa Manual", "EntregaBaixa"}, {"Ob&servação", "Observacao"}};
     for (int i = 0; i < kWorkspaceTabCount; ++i) {
         auto* a = new QAction(QString::fromUtf8(kTabs[i].menu), this);
         a->setObjectName(QStringLiteral("mnu") + QLatin1String(kTabs[i].name));
         a->setCheckable(true);
-        mnuPastas->addAction(a);
+        ws.mnuPastas->addAction(a);
         const auto tab = WorkspaceTab(i);
         connect(a, &QAction::triggered, this, [this, tab] { kit::guard(this, [&] { tabMenuItem(*this, tab); }); });
         m_tabActions[size_t(i)] = a;
@@ -326,42 +342,43 @@ void LancaAutoF::buildMenus() {
             auto* inner = new QAction(QString::fromUtf8(kInner[j][0]), this);
             inner->setObjectName(QStringLiteral("mnu") + QLatin1String(kInner[j][1]));
             inner->setCheckable(true);
-            mnuPastas->addAction(inner);
+            ws.mnuPastas->addAction(inner);
             const auto innerTab = ProdutosTab(j);
             connect(inner, &QAction::triggered, this,
                     [this, innerTab] { kit::guard(this, [&] { innerTabMenuItem(*this, innerTab); }); });
-            innerTabActions[size_t(j)] = inner;
+            ws.innerTabActions[size_t(j)] = inner;
         }
     }
 }
 
 void LancaAutoF::bindReactions() {
-    dtsFilialDest.onDataChange.add([this](kit::DataSource&, host::Field* f) {
+    WorkspaceState& ws = *m_state;
+    ws.dtsFilialDest.onDataChange.add([this](kit::DataSource&, host::Field* f) {
         if (!f) kit::guard(this, [this] { branchRowChanged(*this, false); });
     });
-    dtsServAutoForne.onDataChange.add([this](kit::DataSource&, host::Field* f) {
+    ws.dtsServAutoForne.onDataChange.add([this](kit::DataSource&, host::Field* f) {
         if (!f) kit::guard(this, [this] { afListRowChanged(*this, false); });
     });
-    dtsServAutoForne.onStateChange.add([this](kit::DataSource&) { kit::guard(this, [this] { afListStateChanged(*this); }); });
+    ws.dtsServAutoForne.onStateChange.add([this](kit::DataSource&) { kit::guard(this, [this] { afListStateChanged(*this); }); });
     bindListRowRules(*this);
     bindToolReactions(*this);
     installGridKeys(*this);
 }
 
-WorkspaceTab LancaAutoF::activeTab() const { return WorkspaceTab(qMax(0, pgcPadrao->currentIndex())); }
+WorkspaceTab LancaAutoF::activeTab() const { return WorkspaceTab(qMax(0, m_state->pgcPadrao->currentIndex())); }
 
-bool LancaAutoF::isTabEnabled(WorkspaceTab tab) const { return pgcPadrao->isTabEnabled(int(tab)); }
+bool LancaAutoF::isTabEnabled(WorkspaceTab tab) const { return m_state->pgcPadrao->isTabEnabled(int(tab)); }
 
-bool LancaAutoF::isTabVisible(WorkspaceTab tab) const { return pgcPadrao->isTabVisible(int(tab)); }
+bool LancaAutoF::isTabVisible(WorkspaceTab tab) const { return m_state->pgcPadrao->isTabVisible(int(tab)); }
 
-ProdutosTab LancaAutoF::activeInnerTab() const { return ProdutosTab(qMax(0, pgcProdutos->currentIndex())); }
+ProdutosTab LancaAutoF::activeInnerTab() const { return ProdutosTab(qMax(0, m_state->pgcProdutos->currentIndex())); }
 
 bool LancaAutoF::selectTab(WorkspaceTab tab, bool runChange, bool user) {
     if (activeTab() == tab) return true;
     if (!kit::guard(this, [&] { leaveTab(*this, activeTab()); })) return false;
     {
         const QScopedValueRollback selecting(m_selecting, true);
-        pgcPadrao->setCurrentIndex(int(tab));
+        m_state->pgcPadrao->setCurrentIndex(int(tab));
     }
     m_shownTab = int(activeTab());
     if (runChange) kit::guard(this, [&] { tabChanged(*this, user); });
@@ -370,7 +387,7 @@ bool LancaAutoF::selectTab(WorkspaceTab tab, bool runChange, bool user) {
 
 void LancaAutoF::tabBarClicked(int index) {
     m_userChange = true;
-    if (index < 0 || index == pgcPadrao->currentIndex() || !pgcPadrao->isTabEnabled(index)) return;
+    if (index < 0 || index == m_state->pgcPadrao->currentIndex() || !m_state->pgcPadrao->isTabEnabled(index)) return;
     // The tab is left before the bar switches, while it is still the active one:
     // its edits are posted (and checked) as on that tab, the focus still in its box.
     m_clickLeft = true;
@@ -388,7 +405,7 @@ void LancaAutoF::tabBarChanged(int index) {
     const int shown = m_shownTab;
     if (refused || (!left && !kit::guard(this, [&] { leaveTab(*this, WorkspaceTab(shown)); }))) {
         const QScopedValueRollback selecting(m_selecting, true);
-        pgcPadrao->setCurrentIndex(shown);
+        m_state->pgcPadrao->setCurrentIndex(shown);
         return;
     }
     m_shownTab = index;
@@ -396,13 +413,14 @@ void LancaAutoF::tabBarChanged(int index) {
 }
 
 void LancaAutoF::setInnerTabEnabled(ProdutosTab tab, bool on) {
-    if (pgcProdutos->isTabEnabled(int(tab)) == on) return;
-    const int current = pgcProdutos->currentIndex();
+    WorkspaceState& ws = *m_state;
+    if (ws.pgcProdutos->isTabEnabled(int(tab)) == on) return;
+    const int current = ws.pgcProdutos->currentIndex();
     {
         // A disabled inner tab keeps its place: the bar must not move away on its own.
-        const QSignalBlocker quiet(pgcProdutos);
-        pgcProdutos->setTabEnabled(int(tab), on);
-        if (pgcProdutos->currentIndex() != current) pgcProdutos->setCurrentIndex(current);
+        const QSignalBlocker quiet(ws.pgcProdutos);
+        ws.pgcProdutos->setTabEnabled(int(tab), on);
+        if (ws.pgcProdutos->currentIndex() != current) ws.pgcProdutos->setCurrentIndex(current);
     }
 }
 
@@ -419,23 +437,25 @@ void LancaAutoF::doConfirm() { confirmar(*this); }
 void LancaAutoF::doCancel() { cancelar(*this); }
 
 void LancaAutoF::setTabEnabled(WorkspaceTab tab, bool on) {
-    if (pgcPadrao->isTabEnabled(int(tab)) == on) return;
-    const int current = pgcPadrao->currentIndex();
+    WorkspaceState& ws = *m_state;
+    if (ws.pgcPadrao->isTabEnabled(int(tab)) == on) return;
+    const int current = ws.pgcPadrao->currentIndex();
     // Nested in a change under way (the focus moving recomputes the tools): its marker is restored, not cleared.
     const QScopedValueRollback selecting(m_selecting, true);
-    pgcPadrao->setTabEnabled(int(tab), on);
-    if (pgcPadrao->currentIndex() != current) pgcPadrao->setCurrentIndex(current);
+    ws.pgcPadrao->setTabEnabled(int(tab), on);
+    if (ws.pgcPadrao->currentIndex() != current) ws.pgcPadrao->setCurrentIndex(current);
 }
 
 FilterTargets LancaAutoF::filterTargets() {
+    WorkspaceState& ws = *m_state;
     FilterTargets t;
-    t.cdsParamFilial = &cdsParamFilial;
-    t.cdsFilialDest = &cdsFilialDest;
-    t.cdsServAutoForne = &cdsServAutoForne;
-    t.cdsControleFilial = &cdsControleFilial;
-    t.netLancaAutoF = &netLancaAutoF;
+    t.cdsParamFilial = &ws.cdsParamFilial;
+    t.cdsFilialDest = &ws.cdsFilialDest;
+    t.cdsServAutoForne = &ws.cdsServAutoForne;
+    t.cdsControleFilial = &ws.cdsControleFilial;
+    t.netLancaAutoF = &ws.netLancaAutoF;
     t.headerCdFilDest = [this] {
-        const host::Field* f = cdsAutoForne.active() ? cdsAutoForne.findField(QStringLiteral("CDFILDEST")) : nullptr;
+        const host::Field* f = m_state->cdsAutoForne.active() ? m_state->cdsAutoForne.findField(QStringLiteral("CDFILDEST")) : nullptr;
         return f ? f->asString() : QString();
     };
     t.repaintWorkspace = [this] { update(); };
@@ -458,9 +478,10 @@ void LancaAutoF::watchFrame() {
 }
 
 void LancaAutoF::activated() {
-    if (flags.active) return;
-    flags.active = true;
-    if (!flags.firstActivation) {
+    WorkspaceState& ws = *m_state;
+    if (ws.flags.active) return;
+    ws.flags.active = true;
+    if (!ws.flags.firstActivation) {
         kit::guard(this, [this] { everyActivation(*this); });
         return;
     }
@@ -475,8 +496,8 @@ void LancaAutoF::activated() {
 }
 
 void LancaAutoF::deactivated() {
-    if (!flags.active) return;
-    flags.active = false;
+    if (!m_state->flags.active) return;
+    m_state->flags.active = false;
     kit::guard(this, [this] { deactivation(*this); });
 }
 

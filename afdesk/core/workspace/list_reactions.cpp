@@ -5,7 +5,7 @@
 #include "afdesk/core/model/af_key.h"
 #include "afdesk/core/model/dataset_packets.h"
 #include "afdesk/core/workspace/af_loading.h"
-#include "afdesk/core/workspace/lanca_autof.h"
+#include "afdesk/core/workspace/workspace_state.h"
 #include "afdesk/core/workspace/server_calls.h"
 #include "afdesk/core/workspace/workspace_module.h"
 #include "afdesk/core/workspace/workspace_tabs.h"
@@ -41,7 +41,7 @@ QString rowIdentity(const host::Dataset& ds) {
 
 void syncParamFilial(LancaAutoF& w, const QString& branch) {
     bool sac = false;
-    host::Dataset& params = w.cdsParamFilial;
+    host::Dataset& params = w.state().cdsParamFilial;
     if (params.active() && !branch.isEmpty() && params.locate(QStringLiteral("CDFILIAL"), branch))
         sac = textOf(params, "IDUTILIZAINTSAC") == QLatin1String("S");
     w.toolAction(WorkspaceTool::ImportaSAC)->setEnabled(sac);
@@ -50,56 +50,58 @@ void syncParamFilial(LancaAutoF& w, const QString& branch) {
 }  // namespace
 
 void branchRowChanged(LancaAutoF& w, bool force) {
-    host::Dataset& branches = w.cdsFilialDest;
+    auto& ws = w.state();
+    host::Dataset& branches = ws.cdsFilialDest;
     if (!force && (quiet(branches) || workspaceState().boParameter)) return;
     if (branches.state() != host::DatasetState::Browse) return;
     const QString row = branches.isEmpty() ? QString() : textOf(branches, "CDFILIAL") + QLatin1Char('#') +
                                                             QString::number(branches.bookmark());
-    if (!force && row == w.lastBranchRow) return;
-    w.lastBranchRow = row;
+    if (!force && row == ws.lastBranchRow) return;
+    ws.lastBranchRow = row;
 
     const QString branch = textOf(branches, "CDFILIAL");
     syncParamFilial(w, branch);
     if (!branches.isEmpty()) showJustificativa(w);
     if (branch.isEmpty()) return;
     const host::ProgressGuard busy(&w, host::kAviProcessing);
-    loadFromServer(w.cdsAprovSoliGer, w.netLancaAutoF, host::names::lancaAutoF::GetAprovSoliGer, {branch});
+    loadFromServer(ws.cdsAprovSoliGer, ws.netLancaAutoF, host::names::lancaAutoF::GetAprovSoliGer, {branch});
 }
 
 void afListRowChanged(LancaAutoF& w, bool force) {
-    host::Dataset& list = w.cdsServAutoForne;
+    auto& ws = w.state();
+    host::Dataset& list = ws.cdsServAutoForne;
     if (!force && quiet(list)) return;
     const QString row = rowIdentity(list);
     const bool browsed = list.state() == host::DatasetState::Browse;
     if (!browsed) {
         // The row being inserted or edited belongs to the AF being entered: nothing of it is closed.
-        w.cache.clear();
-        w.lastListRow = row;
+        ws.cache.clear();
+        ws.lastListRow = row;
         return;
     }
-    if (!force && row == w.lastListRow) return;
-    w.lastListRow = row;
+    if (!force && row == ws.lastListRow) return;
+    ws.lastListRow = row;
 
     closeAfDatasets(w);
-    if (!w.isActiveTab(WorkspaceTab::AF)) w.cache.clear();
-    if (w.header) w.header->syncCheckBoxes();
-    if (!w.flags.boIncluiAF && !w.flags.boCancelaAF && !w.flags.reloadSuppressed) GetData(w, false);
+    if (!w.isActiveTab(WorkspaceTab::AF)) ws.cache.clear();
+    if (ws.header) ws.header->syncCheckBoxes();
+    if (!ws.flags.boIncluiAF && !ws.flags.boCancelaAF && !ws.flags.reloadSuppressed) GetData(w, false);
     const QString receipt = textOf(list, "IDBAIXAAF");
-    w.flags.receiptOpen = receipt.isEmpty() || receipt == QLatin1String("7");
+    ws.flags.receiptOpen = receipt.isEmpty() || receipt == QLatin1String("7");
     const bool termsFocused = focusOf(w, focusedControl(w)) == Focus::TermsGrid;
     if (w.isActiveTab(WorkspaceTab::AF) || w.isActiveTab(WorkspaceTab::DadosAF) ||
         (w.isActiveTab(WorkspaceTab::FormaPgto) && !termsFocused))
         w.updateTools();
     if (w.isActiveTab(WorkspaceTab::Mensagem)) {
-        const int column = w.dbgMensagens->columnOf(QStringLiteral("DSMENSAF"));
-        if (column >= 0) w.dbgMensagens->setCurrentColumn(column);
+        const int column = ws.dbgMensagens->columnOf(QStringLiteral("DSMENSAF"));
+        if (column >= 0) ws.dbgMensagens->setCurrentColumn(column);
     }
 }
 
 void afListStateChanged(LancaAutoF& w) {
     const ListStateDecisions d = listStateChange(toolSnapshot(w, Source::List));
     // Free again, the two tabs still need branches to show.
-    const bool branches = w.cdsFilialDest.active() && !w.cdsFilialDest.isEmpty();
+    const bool branches = w.state().cdsFilialDest.active() && !w.state().cdsFilialDest.isEmpty();
     w.setTabEnabled(WorkspaceTab::AF, d.tabAF && branches);
     w.setTabEnabled(WorkspaceTab::FilialDest, d.tabFilialDest && branches);
     syncTabMenu(w);
@@ -107,22 +109,23 @@ void afListStateChanged(LancaAutoF& w) {
 }
 
 void bindListRowRules(LancaAutoF& w) {
-    w.cdsServAutoForne.afterPost.add([&w](host::Dataset&) {
+    auto& ws = w.state();
+    ws.cdsServAutoForne.afterPost.add([&w](host::Dataset&) {
         // The row is posted: so is every part of its AF still being edited.
         for (kit::DataSource* s : w.partSources([](const AfPartDef& def) { return def.part != AfPart::List; }))
             if (s->editing()) s->post();
-        const bool branches = w.cdsFilialDest.active() && !w.cdsFilialDest.isEmpty();
+        const bool branches = w.state().cdsFilialDest.active() && !w.state().cdsFilialDest.isEmpty();
         w.setTabEnabled(WorkspaceTab::AF, branches);
         w.setTabEnabled(WorkspaceTab::FilialDest, branches);
         syncTabMenu(w);
     });
-    w.cdsServAutoForne.beforeCancel.add([&w](host::Dataset& list) {
+    ws.cdsServAutoForne.beforeCancel.add([&w](host::Dataset& list) {
         if (list.state() != host::DatasetState::Insert) return;
         // The new AF's row goes: so do the tables entered with it.
         for (host::Dataset* ds : w.partDatasets([](const AfPartDef& def) { return def.newAfTable; })) ds->close();
     });
-    w.cdsServAutoForne.afterCancel.add([&w](host::Dataset&) {
-        const bool branches = w.cdsFilialDest.active() && !w.cdsFilialDest.isEmpty();
+    ws.cdsServAutoForne.afterCancel.add([&w](host::Dataset&) {
+        const bool branches = w.state().cdsFilialDest.active() && !w.state().cdsFilialDest.isEmpty();
         w.setTabEnabled(WorkspaceTab::AF, branches);
         w.setTabEnabled(WorkspaceTab::FilialDest, branches);
         syncTabMenu(w);
@@ -130,11 +133,12 @@ void bindListRowRules(LancaAutoF& w) {
 }
 
 void reloadList(LancaAutoF& w) {
+    auto& ws = w.state();
     FiltroAF* filter = filtroAF();
     if (!filter) return;
     filter->sbtConfirmaClick(ConfirmOrigin::Reload);
-    w.listReadFor = textOf(w.cdsFilialDest, "CDFILIAL");
-    w.lastListRow.clear();
+    ws.listReadFor = textOf(ws.cdsFilialDest, "CDFILIAL");
+    ws.lastListRow.clear();
     afListRowChanged(w, true);
 }
 

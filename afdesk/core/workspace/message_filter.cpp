@@ -1,6 +1,6 @@
 #include "afdesk/core/workspace/message_filter.h"
 
-#include "afdesk/core/workspace/lanca_autof.h"
+#include "afdesk/core/workspace/workspace_state.h"
 
 #include "host/data/data_locale.h"
 #include "host/services/session.h"
@@ -47,7 +47,7 @@ bool floatTarget(QWidget* focused) {
 }
 
 bool inObservation(const LancaAutoF& w, QWidget* focused) {
-    const QWidget* memo = w.dbmObservacao;
+    const QWidget* memo = w.state().dbmObservacao;
     return memo && (focused == memo || memo->isAncestorOf(focused));
 }
 

@@ -1,6 +1,6 @@
 #include "afdesk/core/workspace/operation_tools.h"
 
-#include "afdesk/core/workspace/lanca_autof.h"
+#include "afdesk/core/workspace/workspace_state.h"
 #include "afdesk/core/workspace/workspace_messages.h"
 #include "afdesk/core/workspace/workspace_tools.h"
 
@@ -24,8 +24,8 @@ QString utf8(const char* text) { return text ? QString::fromUtf8(text) : QString
 // The button a tool shows on the operations' row: named apart, never taking the focus
 // (a click leaves the focus, and the text typed in it, where it is).
 QToolButton* placeButton(LancaAutoF& w, QAction* a, const WorkspaceToolDef& def) {
-    w.tbrOperacoes->addAction(a);
-    auto* b = qobject_cast<QToolButton*>(w.tbrOperacoes->widgetForAction(a));
+    w.state().tbrOperacoes->addAction(a);
+    auto* b = qobject_cast<QToolButton*>(w.state().tbrOperacoes->widgetForAction(a));
     if (b) {
         b->setObjectName(QString::fromLatin1(def.button));
         b->setFocusPolicy(Qt::NoFocus);
@@ -43,15 +43,16 @@ QAction* describe(QAction* a, const WorkspaceToolDef& def) {
 
 // "Importar &Solicitação de Compra": a menu of its own, shown as the button "Importar".
 QAction* buildImportMenu(LancaAutoF& w, const WorkspaceToolDef& def) {
-    w.mnuImportar = new QMenu(utf8(def.caption), &w);
-    w.mnuImportar->setObjectName(QStringLiteral("mnuImportar"));
+    auto& ws = w.state();
+    ws.mnuImportar = new QMenu(utf8(def.caption), &w);
+    ws.mnuImportar->setObjectName(QStringLiteral("mnuImportar"));
     for (const WorkspaceToolDef& item : workspaceTools()) {
         if (item.place != ToolPlace::ImportMenu) continue;
-        QAction* a = describe(w.mnuImportar->addAction(utf8(item.caption)), item);
+        QAction* a = describe(ws.mnuImportar->addAction(utf8(item.caption)), item);
         w.setToolAction(item.tool, a);
     }
-    QAction* a = describe(w.mnuImportar->menuAction(), def);
-    w.mnuOpcoes->addMenu(w.mnuImportar);
+    QAction* a = describe(ws.mnuImportar->menuAction(), def);
+    ws.mnuOpcoes->addMenu(ws.mnuImportar);
     if (QToolButton* b = placeButton(w, a, def)) b->setPopupMode(QToolButton::InstantPopup);
     return a;
 }
@@ -59,7 +60,7 @@ QAction* buildImportMenu(LancaAutoF& w, const WorkspaceToolDef& def) {
 QAction* buildTool(LancaAutoF& w, const WorkspaceToolDef& def) {
     if (def.tool == WorkspaceTool::ImpSoliCmp) return buildImportMenu(w, def);
     QAction* a = describe(new QAction(utf8(def.caption), &w), def);
-    if (def.place == ToolPlace::Options) w.mnuOpcoes->addAction(a);
+    if (def.place == ToolPlace::Options) w.state().mnuOpcoes->addAction(a);
     placeButton(w, a, def);
     if (def.shortcut) {
         a->setShortcut(QKeySequence(QString::fromLatin1(def.shortcut), QKeySequence::PortableText));
@@ -73,16 +74,17 @@ QAction* buildTool(LancaAutoF& w, const WorkspaceToolDef& def) {
 }  // namespace
 
 void buildSpecialTools(LancaAutoF& w) {
-    w.mnuOpcoes = w.menuBar()->addMenu(QStringLiteral("&Opções"));
-    w.mnuOpcoes->setObjectName(QStringLiteral("mnuOpcoes"));
+    auto& ws = w.state();
+    ws.mnuOpcoes = w.menuBar()->addMenu(QStringLiteral("&Opções"));
+    ws.mnuOpcoes->setObjectName(QStringLiteral("mnuOpcoes"));
     // The operations have a row of their own under the standard tools: on one
     // row, most of them went behind the toolbar's overflow button.
-    w.tbrOperacoes = new QToolBar(QStringLiteral("Operações"), &w);
-    w.tbrOperacoes->setObjectName(QStringLiteral("tbrOperacoes"));
-    w.tbrOperacoes->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    w.tbrOperacoes->setMovable(false);
+    ws.tbrOperacoes = new QToolBar(QStringLiteral("Operações"), &w);
+    ws.tbrOperacoes->setObjectName(QStringLiteral("tbrOperacoes"));
+    ws.tbrOperacoes->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    ws.tbrOperacoes->setMovable(false);
     w.addToolBarBreak(Qt::TopToolBarArea);
-    w.addToolBar(Qt::TopToolBarArea, w.tbrOperacoes);
+    w.addToolBar(Qt::TopToolBarArea, ws.tbrOperacoes);
 
     for (const WorkspaceToolDef& def : workspaceTools()) {
         if (def.place == ToolPlace::Standard || def.place == ToolPlace::ImportMenu) continue;
@@ -96,11 +98,11 @@ void buildSpecialTools(LancaAutoF& w) {
 
     // The manual receipt of one item sits on its inner tab.
     QWidget* baixa = w.innerPage(ProdutosTab::EntregaBaixa);
-    w.btbBaixar = new QPushButton(QStringLiteral("Baixar"), baixa);
-    w.btbBaixar->setObjectName(QStringLiteral("btbBaixar"));
-    w.btbBaixar->setEnabled(false);
-    baixa->layout()->addWidget(w.btbBaixar);
-    QObject::connect(w.btbBaixar, &QPushButton::clicked, &w,
+    ws.btbBaixar = new QPushButton(QStringLiteral("Baixar"), baixa);
+    ws.btbBaixar->setObjectName(QStringLiteral("btbBaixar"));
+    ws.btbBaixar->setEnabled(false);
+    baixa->layout()->addWidget(ws.btbBaixar);
+    QObject::connect(ws.btbBaixar, &QPushButton::clicked, &w,
                      [&w] { kit::guard(&w, [&w] { notAvailable(w, QStringLiteral("Baixar")); }); });
 }
 

@@ -1,6 +1,6 @@
 #include "afdesk/core/workspace/parametros.h"
 
-#include "afdesk/core/workspace/lanca_autof.h"
+#include "afdesk/core/workspace/workspace_state.h"
 #include "afdesk/core/workspace/server_calls.h"
 #include "afdesk/core/workspace/workspace_messages.h"
 #include "afdesk/core/workspace/workspace_module.h"
@@ -29,11 +29,12 @@ public:
 }  // namespace
 
 void Parametros(LancaAutoF& w, const QString& branch) {
-    host::Dataset& branches = w.cdsFilialDest;
+    auto& ws = w.state();
+    host::Dataset& branches = ws.cdsFilialDest;
     if (branches.active() && branches.locate(QStringLiteral("CDFILIAL"), branch)) return;
 
-    loadFromServer(w.cdsAuxParCmp, w.netLancaAutoF, host::names::lancaAutoF::GetAuxCmpSup, {branch});
-    if (!w.cdsAuxParCmp.active() || w.cdsAuxParCmp.isEmpty())
+    loadFromServer(ws.cdsAuxParCmp, ws.netLancaAutoF, host::names::lancaAutoF::GetAuxCmpSup, {branch});
+    if (!ws.cdsAuxParCmp.active() || ws.cdsAuxParCmp.isEmpty())
         throw host::UserError(msgLancaAutoF().Msg(QStringLiteral("FilDest_NCad")));
 
     const ParameterFlag adding;
@@ -42,10 +43,10 @@ void Parametros(LancaAutoF& w, const QString& branch) {
     try {
         for (const char* name : kCopied) {
             const QString field = QString::fromLatin1(name);
-            branches.field(field).setValue(w.cdsAuxParCmp.field(field).value());
+            branches.field(field).setValue(ws.cdsAuxParCmp.field(field).value());
         }
         branches.post();
-        w.flags.branchAddedByParametros = true;  // "Cancelar" of the AF returns to "Filial Destino"
+        ws.flags.branchAddedByParametros = true;  // "Cancelar" of the AF returns to "Filial Destino"
     } catch (...) {
         if (branches.editing()) branches.cancel();
         throw;

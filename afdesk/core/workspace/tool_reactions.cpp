@@ -3,7 +3,7 @@
 #include "afdesk/core/header/header_entry.h"
 #include "afdesk/core/tools/state_changes.h"
 #include "afdesk/core/workspace/bound_controls.h"
-#include "afdesk/core/workspace/lanca_autof.h"
+#include "afdesk/core/workspace/workspace_state.h"
 #include "afdesk/core/workspace/workspace_tabs.h"
 #include "afdesk/core/workspace/workspace_toolbar.h"
 
@@ -28,28 +28,30 @@ void applyTabs(LancaAutoF& w, const TabEnabling& tabs) {
 }
 
 void focusFormaPgto(LancaAutoF& w, FormaPgtoFocus focus) {
+    auto& ws = w.state();
     const QWidget* page = w.tabPage(WorkspaceTab::FormaPgto);
     switch (focus) {
     case FormaPgtoFocus::None: return;
-    case FormaPgtoFocus::CodigoForma: focusBound(w.dtsAutoForne, QStringLiteral("CDFORMPGTO"), page); return;
-    case FormaPgtoFocus::DiaFixo: focusBound(w.dtsAutoForne, QStringLiteral("NRDIAPGFIXAF"), page); return;
-    case FormaPgtoFocus::RadioGroup: focusBound(w.dtsAutoForne, QStringLiteral("IDTPFORPGTAF"), page); return;
+    case FormaPgtoFocus::CodigoForma: focusBound(ws.dtsAutoForne, QStringLiteral("CDFORMPGTO"), page); return;
+    case FormaPgtoFocus::DiaFixo: focusBound(ws.dtsAutoForne, QStringLiteral("NRDIAPGFIXAF"), page); return;
+    case FormaPgtoFocus::RadioGroup: focusBound(ws.dtsAutoForne, QStringLiteral("IDTPFORPGTAF"), page); return;
     }
 }
 
 void applyHeaderDecisions(LancaAutoF& w, const HeaderStateDecisions& d) {
+    auto& ws = w.state();
     if (d.recomputeTools) recomputeTools(w, Source::Header);
-    if (w.header) w.header->applyEntryControls(d);
+    if (ws.header) ws.header->applyEntryControls(d);
     w.toolAction(WorkspaceTool::MudAutProd)->setEnabled(d.mudAutProd);
     if (d.tabs) applyTabs(w, *d.tabs);
     if (d.jumpToAF && w.isTabEnabled(WorkspaceTab::AF) && !w.isActiveTab(WorkspaceTab::AF))
         w.selectTab(WorkspaceTab::AF, true, false);
-    if (d.focusListGrid && w.dbgAutoForne->isVisible()) w.dbgAutoForne->setFocus(Qt::OtherFocusReason);
+    if (d.focusListGrid && ws.dbgAutoForne->isVisible()) ws.dbgAutoForne->setFocus(Qt::OtherFocusReason);
     if (w.isActiveTab(WorkspaceTab::FormaPgto) && !focusedControl(w)) focusFormaPgto(w, d.formaPgtoFocus);
-    if (d.termsGridVisible) w.dbgPrazoPgt->setVisible(*d.termsGridVisible);
+    if (d.termsGridVisible) ws.dbgPrazoPgt->setVisible(*d.termsGridVisible);
     if (d.filialDestTools) applyToolStates(w, *d.filialDestTools);
     syncTabMenu(w);
-    w.sepNavegador->setVisible(d.separatorsVisible);
+    ws.sepNavegador->setVisible(d.separatorsVisible);
 }
 
 // The lookup button ("...") of an item column, when the grid shows that column.
@@ -69,7 +71,7 @@ void sourceChanged(LancaAutoF& w, Source kind) {
 void focusMoved(LancaAutoF& w, QWidget* now) {
     if (!now || !(now == &w || w.isAncestorOf(now))) return;
     const Focus focus = focusOf(w, now);
-    if (focus == w.flags.lastFocus) return;
+    if (focus == w.state().flags.lastFocus) return;
     recomputeTools(w, tabSource(w));
 }
 
@@ -84,7 +86,7 @@ void applyTabRules(LancaAutoF& w) {
 void headerStateChanged(LancaAutoF& w) {
     applyHeaderDecisions(w, headerStateChange(toolSnapshot(w, Source::Header)));
     // A new AF is entered on its own tab.
-    if (w.cdsAutoForne.state() == host::DatasetState::Insert && !w.isActiveTab(WorkspaceTab::DadosAF))
+    if (w.state().cdsAutoForne.state() == host::DatasetState::Insert && !w.isActiveTab(WorkspaceTab::DadosAF))
         w.selectTab(WorkspaceTab::DadosAF, true, false);
 }
 
@@ -115,18 +117,19 @@ void applyStandardRules(LancaAutoF& w, bool stateChange) {
     if (d.syncTabMenu) syncTabMenu(w);
     if (d.observacao) w.setInnerTabEnabled(ProdutosTab::Observacao, *d.observacao);
     if (d.activateImposto && w.activeInnerTab() == ProdutosTab::Observacao)
-        w.pgcProdutos->setCurrentIndex(int(ProdutosTab::Imposto));
-    w.btbBaixar->setEnabled(d.btnBaixar);
+        w.state().pgcProdutos->setCurrentIndex(int(ProdutosTab::Imposto));
+    w.state().btbBaixar->setEnabled(d.btnBaixar);
 }
 
 void bindToolReactions(LancaAutoF& w) {
-    w.dtsAutoForne.onStateChange.add([&w](kit::DataSource&) { kit::guard(&w, [&w] { headerStateChanged(w); }); });
-    w.dtsPadrao.onStateChange.add([&w](kit::DataSource&) { kit::guard(&w, [&w] { standardStateChanged(w); }); });
+    auto& ws = w.state();
+    ws.dtsAutoForne.onStateChange.add([&w](kit::DataSource&) { kit::guard(&w, [&w] { headerStateChanged(w); }); });
+    ws.dtsPadrao.onStateChange.add([&w](kit::DataSource&) { kit::guard(&w, [&w] { standardStateChanged(w); }); });
     // Another item, or the items read again: what depends on the current item follows.
-    w.dtsPadrao.onDataChange.add([&w](kit::DataSource&, host::Field* f) {
+    ws.dtsPadrao.onDataChange.add([&w](kit::DataSource&, host::Field* f) {
         if (!f) kit::guard(&w, [&w] { applyStandardRules(w, false); });
     });
-    w.dtsAutoForne.onDataChange.add([&w](kit::DataSource&, host::Field* f) {
+    ws.dtsAutoForne.onDataChange.add([&w](kit::DataSource&, host::Field* f) {
         if (!f) kit::guard(&w, [&w] { sourceChanged(w, Source::Header); });
     });
     // Every other data source of the AF the rules watch.
@@ -140,7 +143,7 @@ void bindToolReactions(LancaAutoF& w) {
             if (!f) kit::guard(&w, [&] { sourceChanged(w, kind); });
         });
     }
-    w.dtsFilialDest.onStateChange.add([&w](kit::DataSource&) {
+    ws.dtsFilialDest.onStateChange.add([&w](kit::DataSource&) {
         kit::guard(&w, [&w] { if (w.isActiveTab(WorkspaceTab::FilialDest)) recomputeTools(w, Source::List); });
     });
     QObject::connect(qApp, &QApplication::focusChanged, &w,

@@ -37,7 +37,7 @@ protected:
     void openOnAf1() {
         openOnAf(1);
         if (HasFatalFailure()) return;
-        listRows = w->cdsServAutoForne.recordCount();
+        listRows = w->state().cdsServAutoForne.recordCount();
         services->dialogs.clearShown();
     }
 
@@ -49,7 +49,7 @@ protected:
         }
     }
 
-    QString headerNumber() const { return w->cdsAutoForne.field(QStringLiteral("NRAUTOFORN")).asString(); }
+    QString headerNumber() const { return w->state().cdsAutoForne.field(QStringLiteral("NRAUTOFORN")).asString(); }
 
     int listRows = 0;
 };
@@ -59,9 +59,9 @@ TEST_P(WorkspaceEditTest, IncluirOnTheListStartsANewAfOnItsOwnTab) {
     ASSERT_TRUE(w->press(Tool::Incluir));
     kittest::settle();
     EXPECT_EQ(w->activeTab(), WorkspaceTab::DadosAF);
-    EXPECT_EQ(w->cdsAutoForne.state(), host::DatasetState::Insert);
-    EXPECT_EQ(w->cdsServAutoForne.state(), host::DatasetState::Insert);
-    EXPECT_TRUE(w->flags.boIncluiAF);
+    EXPECT_EQ(w->state().cdsAutoForne.state(), host::DatasetState::Insert);
+    EXPECT_EQ(w->state().cdsServAutoForne.state(), host::DatasetState::Insert);
+    EXPECT_TRUE(w->state().flags.boIncluiAF);
     expectListTabs(false, "inserting");
     EXPECT_TRUE(w->toolEnabled(Tool::Confirmar));
     EXPECT_TRUE(w->toolEnabled(Tool::Cancelar));
@@ -83,11 +83,11 @@ TEST_P(WorkspaceEditTest, ANewAfsDetailGridsShowTheirTitles) {
             if (!grid->isColumnHidden(i)) shown << grid->model()->headerData(i, Qt::Horizontal).toString();
         return shown;
     };
-    EXPECT_EQ(titles(w->dbgMensagens), QStringList({"Número", "Descrição"}));
-    EXPECT_EQ(titles(w->dbgEncargo), QStringList({"Código", "Nome", "Valor"}));
-    EXPECT_EQ(titles(w->dbgDataEncargo), QStringList({"Data"}));
-    EXPECT_EQ(titles(w->dbgPrazoPgt), QStringList({"Prazo(Dias)", "Percentual"}));
-    EXPECT_EQ(titles(w->dbgProdutos).mid(titles(w->dbgProdutos).size() - 2), QStringList({"Produto", "SG"}));
+    EXPECT_EQ(titles(w->state().dbgMensagens), QStringList({"Número", "Descrição"}));
+    EXPECT_EQ(titles(w->state().dbgEncargo), QStringList({"Código", "Nome", "Valor"}));
+    EXPECT_EQ(titles(w->state().dbgDataEncargo), QStringList({"Data"}));
+    EXPECT_EQ(titles(w->state().dbgPrazoPgt), QStringList({"Prazo(Dias)", "Percentual"}));
+    EXPECT_EQ(titles(w->state().dbgProdutos).mid(titles(w->state().dbgProdutos).size() - 2), QStringList({"Produto", "SG"}));
     const QStringList items = titles(w->standardGrid());
     EXPECT_TRUE(items.contains("Entrega") && items.contains("Quantidade") && items.contains("Preço Unitário"))
         << items.join(", ").toStdString();
@@ -98,20 +98,20 @@ TEST_P(WorkspaceEditTest, CancellingTheNewAfReturnsToTheListAsItWas) {
     openOnAf1();
     ASSERT_TRUE(w->press(Tool::Incluir));
     kittest::settle();
-    ASSERT_EQ(w->cdsAutoForne.state(), host::DatasetState::Insert);
+    ASSERT_EQ(w->state().cdsAutoForne.state(), host::DatasetState::Insert);
     services->dialogs.answer(host::kYes, kCancelQuestion);
     ASSERT_TRUE(w->press(Tool::Cancelar));
     kittest::settle();
     EXPECT_TRUE(services->dialogs.questionsAre({kCancelQuestion}));
     EXPECT_EQ(w->activeTab(), WorkspaceTab::AF);
-    EXPECT_EQ(w->cdsServAutoForne.state(), host::DatasetState::Browse);
-    EXPECT_EQ(w->cdsServAutoForne.recordCount(), listRows);
-    EXPECT_EQ(w->cdsServAutoForne.changeCount(), 0);
-    EXPECT_EQ(w->cdsServAutoForne.field(QStringLiteral("NRAUTOFORN")).asString(), afNumber(1));
+    EXPECT_EQ(w->state().cdsServAutoForne.state(), host::DatasetState::Browse);
+    EXPECT_EQ(w->state().cdsServAutoForne.recordCount(), listRows);
+    EXPECT_EQ(w->state().cdsServAutoForne.changeCount(), 0);
+    EXPECT_EQ(w->state().cdsServAutoForne.field(QStringLiteral("NRAUTOFORN")).asString(), afNumber(1));
     // The AF of the current row is shown again.
-    EXPECT_EQ(w->cdsAutoForne.state(), host::DatasetState::Browse);
+    EXPECT_EQ(w->state().cdsAutoForne.state(), host::DatasetState::Browse);
     EXPECT_EQ(headerNumber(), afNumber(1));
-    EXPECT_FALSE(w->flags.boIncluiAF);
+    EXPECT_FALSE(w->state().flags.boIncluiAF);
     expectListTabs(true, "after the cancel");
     EXPECT_TRUE(w->toolEnabled(Tool::Incluir));
     EXPECT_FALSE(w->toolEnabled(Tool::Confirmar));
@@ -131,8 +131,8 @@ TEST_P(WorkspaceEditTest, AnsweringNoKeepsTheNewAfBeingEntered) {
     ASSERT_TRUE(w->press(Tool::Cancelar));
     kittest::settle();
     EXPECT_EQ(w->activeTab(), WorkspaceTab::DadosAF);
-    EXPECT_EQ(w->cdsAutoForne.state(), host::DatasetState::Insert);
-    EXPECT_EQ(w->cdsServAutoForne.state(), host::DatasetState::Insert);
+    EXPECT_EQ(w->state().cdsAutoForne.state(), host::DatasetState::Insert);
+    EXPECT_EQ(w->state().cdsServAutoForne.state(), host::DatasetState::Insert);
     expectListTabs(false, "after No");
     EXPECT_TRUE(w->toolEnabled(Tool::Cancelar));
 }
@@ -149,15 +149,15 @@ TEST_P(WorkspaceEditTest, ClosingWithAnAfBeingEditedAsksFirstAndNoKeepsIt) {
         openOnAf1();
         ASSERT_TRUE(w->press(c.start));
         kittest::settle();
-        ASSERT_TRUE(w->cdsAutoForne.editing());
+        ASSERT_TRUE(w->state().cdsAutoForne.editing());
         services->dialogs.answer(host::kNo, kCancelQuestion);
         EXPECT_FALSE(w->close());
         kittest::settle();
         EXPECT_TRUE(services->dialogs.questionsAre({kCancelQuestion}));
         ASSERT_EQ(lancaAutoF(), w);
         EXPECT_TRUE(w->isVisible());
-        EXPECT_TRUE(w->cdsAutoForne.editing());
-        EXPECT_TRUE(w->cdsServAutoForne.editing());
+        EXPECT_TRUE(w->state().cdsAutoForne.editing());
+        EXPECT_TRUE(w->state().cdsServAutoForne.editing());
 
         services->dialogs.clearShown();
         services->dialogs.answer(host::kYes, kCancelQuestion);
@@ -183,14 +183,14 @@ TEST_P(WorkspaceEditTest, CancellingANewAfWhoseBranchWasAddedReturnsToTheBranche
     openOnAf1();
     ASSERT_TRUE(w->press(Tool::Incluir));
     kittest::settle();
-    w->flags.branchAddedByParametros = true;  // as the header's branch check leaves it for a branch not listed
+    w->state().flags.branchAddedByParametros = true;  // as the header's branch check leaves it for a branch not listed
     services->dialogs.answer(host::kYes, kCancelQuestion);
     ASSERT_TRUE(w->press(Tool::Cancelar));
     kittest::settle();
     EXPECT_EQ(w->activeTab(), WorkspaceTab::FilialDest);
-    EXPECT_FALSE(w->flags.branchAddedByParametros);
-    EXPECT_EQ(w->cdsServAutoForne.state(), host::DatasetState::Browse);
-    EXPECT_EQ(w->cdsServAutoForne.recordCount(), listRows);
+    EXPECT_FALSE(w->state().flags.branchAddedByParametros);
+    EXPECT_EQ(w->state().cdsServAutoForne.state(), host::DatasetState::Browse);
+    EXPECT_EQ(w->state().cdsServAutoForne.recordCount(), listRows);
 }
 
 TEST_P(WorkspaceEditTest, AlterarOnTheListEditsTheHeaderOnItsTab) {
@@ -198,9 +198,9 @@ TEST_P(WorkspaceEditTest, AlterarOnTheListEditsTheHeaderOnItsTab) {
     ASSERT_TRUE(w->press(Tool::Alterar));
     kittest::settle();
     EXPECT_EQ(w->activeTab(), WorkspaceTab::DadosAF);
-    EXPECT_EQ(w->cdsAutoForne.state(), host::DatasetState::Edit);
+    EXPECT_EQ(w->state().cdsAutoForne.state(), host::DatasetState::Edit);
     EXPECT_EQ(headerNumber(), afNumber(1));
-    EXPECT_EQ(w->cdsServAutoForne.state(), host::DatasetState::Edit);
+    EXPECT_EQ(w->state().cdsServAutoForne.state(), host::DatasetState::Edit);
     expectListTabs(false, "editing");
     EXPECT_TRUE(w->toolEnabled(Tool::Confirmar));
     EXPECT_FALSE(w->navigator()->allowed());  // no moving to another AF meanwhile
@@ -209,8 +209,8 @@ TEST_P(WorkspaceEditTest, AlterarOnTheListEditsTheHeaderOnItsTab) {
     services->dialogs.answer(host::kYes, kCancelQuestion);
     ASSERT_TRUE(w->press(Tool::Cancelar));
     kittest::settle();
-    EXPECT_EQ(w->cdsAutoForne.state(), host::DatasetState::Browse);
-    EXPECT_EQ(w->cdsAutoForne.changeCount(), 0);
+    EXPECT_EQ(w->state().cdsAutoForne.state(), host::DatasetState::Browse);
+    EXPECT_EQ(w->state().cdsAutoForne.changeCount(), 0);
     EXPECT_EQ(w->activeTab(), WorkspaceTab::AF);
     expectListTabs(true, "after the cancel");
     EXPECT_TRUE(w->navigator()->allowed());
@@ -220,23 +220,23 @@ TEST_P(WorkspaceEditTest, TheAfBeingAlteredKeepsConfirmAndCancelOnEveryTab) {
     openOnAf1();
     ASSERT_TRUE(w->press(Tool::Alterar));
     kittest::settle();
-    w->cdsAutoForne.field(QStringLiteral("CDTIPCOB")).setAsString(QStringLiteral("01"));
+    w->state().cdsAutoForne.field(QStringLiteral("CDTIPCOB")).setAsString(QStringLiteral("01"));
     // Leaving the header's tab posts the header; the AF is still being altered.
     for (WorkspaceTab tab : {WorkspaceTab::Mensagem, WorkspaceTab::Produtos, WorkspaceTab::DadosAF}) {
         clickTab(tab);
         ASSERT_EQ(w->activeTab(), tab);
-        EXPECT_EQ(w->cdsServAutoForne.state(), host::DatasetState::Edit) << int(tab);
+        EXPECT_EQ(w->state().cdsServAutoForne.state(), host::DatasetState::Edit) << int(tab);
         EXPECT_TRUE(w->toolEnabled(Tool::Confirmar)) << int(tab);
         EXPECT_TRUE(w->toolEnabled(Tool::Cancelar)) << int(tab);
         EXPECT_FALSE(w->navigator()->allowed()) << int(tab);  // the edit is never left behind
         expectListTabs(false, "altering");
     }
-    EXPECT_GT(w->cdsAutoForne.changeCount(), 0);
+    EXPECT_GT(w->state().cdsAutoForne.changeCount(), 0);
 
     services->dialogs.answer(host::kYes, kCancelQuestion);
     ASSERT_TRUE(w->press(Tool::Cancelar));
     kittest::settle();
-    EXPECT_EQ(w->cdsAutoForne.changeCount(), 0);
+    EXPECT_EQ(w->state().cdsAutoForne.changeCount(), 0);
     EXPECT_EQ(w->activeTab(), WorkspaceTab::AF);
     EXPECT_TRUE(w->navigator()->allowed());
 }
@@ -246,16 +246,16 @@ TEST_P(WorkspaceEditTest, ConfirmarWithAFailingCheckKeepsTheEditOpen) {
     ASSERT_TRUE(w->press(Tool::Alterar));
     kittest::settle();
     const QString refusal = QStringLiteral("Tipo de cobrança não cadastrado.");
-    w->cdsAutoForne.beforePost.add([refusal](host::Dataset&) { throw host::UserError(refusal); });
+    w->state().cdsAutoForne.beforePost.add([refusal](host::Dataset&) { throw host::UserError(refusal); });
     EXPECT_FALSE(w->press(Tool::Confirmar));
     kittest::settle();
     EXPECT_TRUE(services->dialogs.errorsAre({refusal}));
     EXPECT_TRUE(services->dialogs.messages().isEmpty());  // nothing said about saving
-    EXPECT_EQ(w->cdsAutoForne.state(), host::DatasetState::Edit);
+    EXPECT_EQ(w->state().cdsAutoForne.state(), host::DatasetState::Edit);
     EXPECT_EQ(w->activeTab(), WorkspaceTab::DadosAF);
     EXPECT_TRUE(w->toolEnabled(Tool::Confirmar));
     EXPECT_TRUE(w->toolEnabled(Tool::Cancelar));
-    w->cdsAutoForne.beforePost.clear();
+    w->state().cdsAutoForne.beforePost.clear();
 }
 
 TEST_P(WorkspaceEditTest, ConfirmarPostsThenSaysSavingIsNotAvailableAndKeepsTheAf) {
@@ -264,16 +264,16 @@ TEST_P(WorkspaceEditTest, ConfirmarPostsThenSaysSavingIsNotAvailableAndKeepsTheA
     kittest::settle();
     // Counted after the header's own reactions; the count outlives the test's scope.
     const auto posts = std::make_shared<int>(0);
-    w->cdsAutoForne.afterPost.add([posts](host::Dataset&) { ++*posts; });
+    w->state().cdsAutoForne.afterPost.add([posts](host::Dataset&) { ++*posts; });
     EXPECT_TRUE(w->press(Tool::Confirmar));
     kittest::settle();
     EXPECT_EQ(*posts, 1);
     EXPECT_TRUE(services->dialogs.messagesAre({kSaveLater}));
     EXPECT_TRUE(services->dialogs.errors().isEmpty()) << services->dialogs.errors().join("; ").toStdString();
     // Still the same AF, still open for editing: it can be changed or dropped.
-    EXPECT_EQ(w->cdsAutoForne.state(), host::DatasetState::Edit);
+    EXPECT_EQ(w->state().cdsAutoForne.state(), host::DatasetState::Edit);
     EXPECT_EQ(headerNumber(), afNumber(1));
-    EXPECT_EQ(w->cdsServAutoForne.recordCount(), listRows);
+    EXPECT_EQ(w->state().cdsServAutoForne.recordCount(), listRows);
     EXPECT_TRUE(w->toolEnabled(Tool::Cancelar));
     EXPECT_TRUE(server->calls().filter(QStringLiteral("FecharAF")).isEmpty());
 }
@@ -306,17 +306,17 @@ TEST_P(WorkspaceEditTest, ToolsOfLaterWorkSayTheyAreNotAvailableAndChangeNothing
         kittest::settle();
         EXPECT_TRUE(services->dialogs.messagesAre({notAvailable(QString::fromUtf8(c.operation))})) << c.operation;
         EXPECT_TRUE(calls().isEmpty()) << c.operation;
-        EXPECT_EQ(w->cdsServAutoForne.state(), host::DatasetState::Browse) << c.operation;
-        EXPECT_EQ(w->cdsServAutoForne.changeCount(), 0) << c.operation;
+        EXPECT_EQ(w->state().cdsServAutoForne.state(), host::DatasetState::Browse) << c.operation;
+        EXPECT_EQ(w->state().cdsServAutoForne.changeCount(), 0) << c.operation;
     }
 
     // The manual receipt on its inner tab.
     services->dialogs.clearShown();
     clickTab(WorkspaceTab::Produtos);
-    w->btbBaixar->setEnabled(true);
-    w->btbBaixar->click();
+    w->state().btbBaixar->setEnabled(true);
+    w->state().btbBaixar->click();
     EXPECT_TRUE(services->dialogs.messagesAre({notAvailable(QStringLiteral("Baixar"))}));
-    EXPECT_EQ(w->cdsItemAutF.state(), host::DatasetState::Browse);
+    EXPECT_EQ(w->state().cdsItemAutF.state(), host::DatasetState::Browse);
 }
 
 TEST_P(WorkspaceEditTest, StandardToolsOnTablesOfLaterWorkSayTheyAreNotAvailable) {
@@ -328,12 +328,12 @@ TEST_P(WorkspaceEditTest, StandardToolsOnTablesOfLaterWorkSayTheyAreNotAvailable
         const char* operation;
         host::Dataset* dataset;
     } cases[] = {
-        {WorkspaceTab::Mensagem, w->dbgMensagens, Tool::Alterar, "Alterar mensagem", &w->cdsMensagensAF},
-        {WorkspaceTab::Mensagem, w->dbgMensagens, Tool::Incluir, "Incluir mensagem", &w->cdsMensagensAF},
-        {WorkspaceTab::Encargo, w->dbgEncargo, Tool::Alterar, "Alterar encargo", &w->cdsEncargo},
-        {WorkspaceTab::Produtos, w->dbgProdutos, Tool::Incluir, "Incluir produto", &w->cdsItemAutf_Produto},
-        {WorkspaceTab::Produtos, w->standardGrid(), Tool::Incluir, "Incluir item", &w->cdsItemAutF},
-        {WorkspaceTab::Produtos, w->standardGrid(), Tool::Alterar, "Alterar item", &w->cdsItemAutF},
+        {WorkspaceTab::Mensagem, w->state().dbgMensagens, Tool::Alterar, "Alterar mensagem", &w->state().cdsMensagensAF},
+        {WorkspaceTab::Mensagem, w->state().dbgMensagens, Tool::Incluir, "Incluir mensagem", &w->state().cdsMensagensAF},
+        {WorkspaceTab::Encargo, w->state().dbgEncargo, Tool::Alterar, "Alterar encargo", &w->state().cdsEncargo},
+        {WorkspaceTab::Produtos, w->state().dbgProdutos, Tool::Incluir, "Incluir produto", &w->state().cdsItemAutf_Produto},
+        {WorkspaceTab::Produtos, w->standardGrid(), Tool::Incluir, "Incluir item", &w->state().cdsItemAutF},
+        {WorkspaceTab::Produtos, w->standardGrid(), Tool::Alterar, "Alterar item", &w->state().cdsItemAutF},
     };
     for (const Case& c : cases) {
         clickTab(c.tab);
@@ -359,7 +359,7 @@ TEST_P(WorkspaceEditTest, StandardToolsOnTablesOfLaterWorkSayTheyAreNotAvailable
     services->dialogs.answer(host::kYes, QStringLiteral("Confirma exclusão?"));
     w->press(Tool::Excluir);
     EXPECT_TRUE(services->dialogs.messagesAre({notAvailable(QStringLiteral("Excluir AF"))}));
-    EXPECT_EQ(w->cdsServAutoForne.recordCount(), listRows);
+    EXPECT_EQ(w->state().cdsServAutoForne.recordCount(), listRows);
 }
 
 TEST_P(WorkspaceEditTest, ProcurarOnTheListMovesToTheAfFound) {
@@ -377,7 +377,7 @@ TEST_P(WorkspaceEditTest, ProcurarOnTheListMovesToTheAfFound) {
     ASSERT_TRUE(w->press(Tool::Procurar));
     kittest::settle();
     EXPECT_TRUE(shown);
-    EXPECT_EQ(w->cdsServAutoForne.field(QStringLiteral("NRAUTOFORN")).asString(), afNumber(2));
+    EXPECT_EQ(w->state().cdsServAutoForne.field(QStringLiteral("NRAUTOFORN")).asString(), afNumber(2));
     EXPECT_EQ(headerNumber(), afNumber(2));  // the list's row change loaded it
     EXPECT_TRUE(services->dialogs.errors().isEmpty()) << services->dialogs.errors().join("; ").toStdString();
 }

@@ -3,7 +3,7 @@
 // host services of tests, a session of the buyer in branch 0002, a screen host
 // that shows screens as top-level windows, and the operator's saved options in
 // a temporary directory. Each test opens the workspace itself.
-#include "afdesk/core/workspace/lanca_autof.h"
+#include "afdesk/core/workspace/workspace_state.h"
 
 #include "platform/server/modules/testing/host_server_fixture.h"
 #include "platform/server/modules/testing/lanca_autof_test_support.h"

@@ -115,7 +115,7 @@ void WorkspaceTest::settleUntilFilterClosed() {
     QElapsedTimer waited;
     waited.start();
     do kittest::settle();
-    while (waited.elapsed() < 10000 && (filterState().boFilCriado || (lancaAutoF() && lancaAutoF()->flags.firstActivation)));
+    while (waited.elapsed() < 10000 && (filterState().boFilCriado || (lancaAutoF() && lancaAutoF()->state().flags.firstActivation)));
 }
 
 void WorkspaceTest::filtrar(const std::function<void(QWidget* dialog)>& act) {
@@ -133,7 +133,7 @@ void WorkspaceTest::discardWorkspace() {
 }
 
 void WorkspaceTest::gotoAf(int number) {
-    const bool found = w->cdsServAutoForne.locate(QStringLiteral("NRAUTOFORN"),
+    const bool found = w->state().cdsServAutoForne.locate(QStringLiteral("NRAUTOFORN"),
                                                   platform::server::modules::testing::afNumber(number));
     ASSERT_TRUE(found) << "AF " << number << " is not listed";
     kittest::settle();
@@ -158,12 +158,12 @@ void WorkspaceTest::openOnAf(int number) {
 }
 
 void WorkspaceTest::gotoBranch(const QString& branch) {
-    ASSERT_TRUE(w->cdsFilialDest.locate(QStringLiteral("CDFILIAL"), branch)) << branch.toStdString();
+    ASSERT_TRUE(w->state().cdsFilialDest.locate(QStringLiteral("CDFILIAL"), branch)) << branch.toStdString();
     kittest::settle();
 }
 
 void WorkspaceTest::clickTab(WorkspaceTab tab) {
-    QTabBar* bar = w->pgcPadrao->tabBar();
+    QTabBar* bar = w->state().pgcPadrao->tabBar();
     const QRect r = bar->tabRect(int(tab));
     QTest::mouseClick(bar, Qt::LeftButton, {}, r.center());
     kittest::settle();

@@ -1,6 +1,6 @@
 #include "afdesk/core/workspace/workspace_keys.h"
 
-#include "afdesk/core/workspace/lanca_autof.h"
+#include "afdesk/core/workspace/workspace_state.h"
 
 #include "platform/kit/db_grid.h"
 
@@ -28,8 +28,8 @@ WorkspaceTab neighbour(const LancaAutoF& w, int step) {
 
 bool workspaceKeyPreview(LancaAutoF& w, QKeyEvent* event) {
     if (isCtrl(event, Qt::Key_Return) || isCtrl(event, Qt::Key_Enter)) {
-        if (!w.dtsPadrao.editing()) return false;
-        const bool inserting = w.dtsPadrao.state() == host::DatasetState::Insert;
+        if (!w.state().dtsPadrao.editing()) return false;
+        const bool inserting = w.state().dtsPadrao.state() == host::DatasetState::Insert;
         if (w.press(kit::StandardGridScreen::Tool::Confirmar) && inserting)
             w.press(kit::StandardGridScreen::Tool::Incluir);
         return true;
@@ -45,7 +45,7 @@ bool workspaceKeyPreview(LancaAutoF& w, QKeyEvent* event) {
 }
 
 void installGridKeys(LancaAutoF& w) {
-    w.DBGrid1->onKeyDown = [&w](QKeyEvent* e) {
+    w.state().DBGrid1->onKeyDown = [&w](QKeyEvent* e) {
         if (isCtrl(e, Qt::Key_Delete)) return true;
         if (isCtrl(e, Qt::Key_Right)) {
             if (w.isTabEnabled(WorkspaceTab::AF)) w.selectTab(WorkspaceTab::AF, true, true);
@@ -53,7 +53,7 @@ void installGridKeys(LancaAutoF& w) {
         }
         return false;
     };
-    w.dbgAutoForne->onKeyDown = [](QKeyEvent* e) { return isCtrl(e, Qt::Key_Delete); };
+    w.state().dbgAutoForne->onKeyDown = [](QKeyEvent* e) { return isCtrl(e, Qt::Key_Delete); };
 }
 
 }  // namespace afdesk

@@ -25,7 +25,7 @@ protected:
         clickTab(WorkspaceTab::AF);
         gotoAf(1);
         clickTab(WorkspaceTab::Produtos);
-        ASSERT_EQ(w->cdsItemAutF.recordCount(), 1);
+        ASSERT_EQ(w->state().cdsItemAutF.recordCount(), 1);
     }
     // A key as the shell hands it to the hook: aimed at the focused control.
     bool hook(Qt::Key key, Qt::KeyboardModifiers mods = {}, const QString& text = {}) {
@@ -38,7 +38,7 @@ protected:
     }
     // A float box of the header (the header tab only displays its total): one bound to VRTOTALAF.
     kit::DBEdit* totalBox() {
-        auto* box = new kit::DBEdit(&w->dtsAutoForne, QStringLiteral("VRTOTALAF"), w->tabPage(WorkspaceTab::DadosAF));
+        auto* box = new kit::DBEdit(&w->state().dtsAutoForne, QStringLiteral("VRTOTALAF"), w->tabPage(WorkspaceTab::DadosAF));
         box->setObjectName(QStringLiteral("tstVRTOTALAF"));
         box->show();
         return box;
@@ -49,7 +49,7 @@ TEST_P(WorkspaceKeysTest, EnterBecomesTabWhileAnAfDatasetIsEdited) {
     openOnProducts();
     clickTab(WorkspaceTab::DadosAF);
     auto* box = dynamic_cast<kit::DBEdit*>(
-        boundControl(w->dtsAutoForne, QStringLiteral("CDTIPCOB"), w->tabPage(WorkspaceTab::DadosAF)));
+        boundControl(w->state().dtsAutoForne, QStringLiteral("CDTIPCOB"), w->tabPage(WorkspaceTab::DadosAF)));
     ASSERT_NE(box, nullptr);
     kittest::focus(box);
     ASSERT_EQ(QApplication::focusWidget(), box) << focusName();
@@ -57,29 +57,29 @@ TEST_P(WorkspaceKeysTest, EnterBecomesTabWhileAnAfDatasetIsEdited) {
     EXPECT_FALSE(hook(Qt::Key_Return));  // nothing edited: Enter stays Enter
     EXPECT_EQ(QApplication::focusWidget(), box);
 
-    w->cdsAutoForne.edit();
+    w->state().cdsAutoForne.edit();
     EXPECT_TRUE(hook(Qt::Key_Return));
     EXPECT_NE(QApplication::focusWidget(), box);  // moved on as Tab would
     kittest::focus(box);
     EXPECT_FALSE(hook(Qt::Key_Return, Qt::ControlModifier));  // Ctrl+Enter is not Enter
-    w->cdsAutoForne.cancel();
+    w->state().cdsAutoForne.cancel();
 }
 
 TEST_P(WorkspaceKeysTest, EnterStaysANewLineInTheObservationMemo) {
     openOnProducts();
-    w->pgcProdutos->setCurrentIndex(int(ProdutosTab::Observacao));
-    kittest::focus(w->dbmObservacao);
-    ASSERT_EQ(QApplication::focusWidget(), w->dbmObservacao);
-    w->cdsItemAutF.edit();
+    w->state().pgcProdutos->setCurrentIndex(int(ProdutosTab::Observacao));
+    kittest::focus(w->state().dbmObservacao);
+    ASSERT_EQ(QApplication::focusWidget(), w->state().dbmObservacao);
+    w->state().cdsItemAutF.edit();
     EXPECT_FALSE(hook(Qt::Key_Return));
-    EXPECT_EQ(QApplication::focusWidget(), w->dbmObservacao);
-    w->cdsItemAutF.cancel();
+    EXPECT_EQ(QApplication::focusWidget(), w->state().dbmObservacao);
+    w->state().cdsItemAutF.cancel();
 }
 
 TEST_P(WorkspaceKeysTest, PeriodTypesACommaInAFloatBoxAndAFloatGridColumn) {
     openOnProducts();
     clickTab(WorkspaceTab::DadosAF);
-    w->cdsAutoForne.edit();
+    w->state().cdsAutoForne.edit();
     kit::DBEdit* total = totalBox();
     ASSERT_NE(total, nullptr);
     kittest::focus(total);
@@ -97,7 +97,7 @@ TEST_P(WorkspaceKeysTest, PeriodTypesACommaInAFloatBoxAndAFloatGridColumn) {
 
     // A text box is left alone.
     auto* name = dynamic_cast<kit::DBEdit*>(
-        boundControl(w->dtsAutoForne, QStringLiteral("CDTIPCOB"), w->tabPage(WorkspaceTab::DadosAF)));
+        boundControl(w->state().dtsAutoForne, QStringLiteral("CDTIPCOB"), w->tabPage(WorkspaceTab::DadosAF)));
     ASSERT_NE(name, nullptr);
     kittest::focus(name);
     EXPECT_FALSE(hook(Qt::Key_Period, {}, QStringLiteral(".")));
@@ -108,10 +108,10 @@ TEST_P(WorkspaceKeysTest, PeriodTypesACommaInAFloatBoxAndAFloatGridColumn) {
 
     // The list grid on its float column, and on a text column.
     clickTab(WorkspaceTab::AF);
-    kittest::focus(w->dbgAutoForne);
-    w->dbgAutoForne->setCurrentColumn(w->dbgAutoForne->columnOf(QStringLiteral("VRTOTALAF")));
+    kittest::focus(w->state().dbgAutoForne);
+    w->state().dbgAutoForne->setCurrentColumn(w->state().dbgAutoForne->columnOf(QStringLiteral("VRTOTALAF")));
     EXPECT_TRUE(hook(Qt::Key_Period, {}, QStringLiteral(".")));
-    w->dbgAutoForne->setCurrentColumn(w->dbgAutoForne->columnOf(QStringLiteral("NMRAZSOCFORN")));
+    w->state().dbgAutoForne->setCurrentColumn(w->state().dbgAutoForne->columnOf(QStringLiteral("NMRAZSOCFORN")));
     EXPECT_FALSE(hook(Qt::Key_Period, {}, QStringLiteral(".")));
 }
 
@@ -128,24 +128,24 @@ TEST_P(WorkspaceKeysTest, TheHookIsRemovedWhileTheWorkspaceIsInactive) {
 TEST_P(WorkspaceKeysTest, CtrlEnterConfirmsTheItemAndStartsTheNextAfterAnInsertion) {
     openOnProducts();
     kittest::focus(w->standardGrid());
-    w->cdsItemAutF.edit();
+    w->state().cdsItemAutF.edit();
     kittest::press(Qt::Key_Return, Qt::ControlModifier);
-    EXPECT_EQ(w->cdsItemAutF.state(), host::DatasetState::Browse);
+    EXPECT_EQ(w->state().cdsItemAutF.state(), host::DatasetState::Browse);
 
     // After an insertion "Incluir" follows "Confirmar". Saving the AF comes
     // with later work: it says so, and the AF it leaves in edit offers no
     // "Incluir" (a browse tool) until it is saved or cancelled.
     services->dialogs.clearShown();
-    w->cdsItemAutF.append();
-    w->cdsItemAutF.field(QStringLiteral("CDPRODUTO")).setAsString(world.product);
+    w->state().cdsItemAutF.append();
+    w->state().cdsItemAutF.field(QStringLiteral("CDPRODUTO")).setAsString(world.product);
     kittest::focus(w->standardGrid());
     kittest::press(Qt::Key_Return, Qt::ControlModifier);
-    EXPECT_EQ(w->cdsItemAutF.state(), host::DatasetState::Browse);  // the new item was posted
-    EXPECT_EQ(w->cdsItemAutF.recordCount(), 2);
+    EXPECT_EQ(w->state().cdsItemAutF.state(), host::DatasetState::Browse);  // the new item was posted
+    EXPECT_EQ(w->state().cdsItemAutF.recordCount(), 2);
     const QStringList shown = services->dialogs.messages();
     ASSERT_EQ(shown.size(), 1) << shown.join("; ").toStdString();
     EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Gravar no servidor uma AF nova ou alterada"))) << shown[0].toStdString();
-    EXPECT_TRUE(w->cdsServAutoForne.editing());
+    EXPECT_TRUE(w->state().cdsServAutoForne.editing());
     EXPECT_FALSE(w->toolEnabled(kit::StandardGridScreen::Tool::Incluir));
 }
 
@@ -160,7 +160,7 @@ TEST_P(WorkspaceKeysTest, CtrlArrowsMoveBetweenTabsOnlyWithNothingFocused) {
     QTest::keyClick(w, Qt::Key_Left, Qt::ControlModifier);
     EXPECT_EQ(w->activeTab(), WorkspaceTab::AF);
 
-    kittest::focus(w->dbgAutoForne);
+    kittest::focus(w->state().dbgAutoForne);
     kittest::press(Qt::Key_Right, Qt::ControlModifier);
     EXPECT_EQ(w->activeTab(), WorkspaceTab::AF);  // a focused control keeps the key
 }
@@ -168,18 +168,18 @@ TEST_P(WorkspaceKeysTest, CtrlArrowsMoveBetweenTabsOnlyWithNothingFocused) {
 TEST_P(WorkspaceKeysTest, BranchGridCtrlRightGoesToTheListAndCtrlDeleteDoesNothing) {
     open(true);
     ASSERT_NE(w, nullptr);
-    const int branches = w->cdsFilialDest.recordCount();
-    kittest::focus(w->DBGrid1);
+    const int branches = w->state().cdsFilialDest.recordCount();
+    kittest::focus(w->state().DBGrid1);
     kittest::press(Qt::Key_Delete, Qt::ControlModifier);
-    EXPECT_EQ(w->cdsFilialDest.recordCount(), branches);
+    EXPECT_EQ(w->state().cdsFilialDest.recordCount(), branches);
     EXPECT_TRUE(services->dialogs.questions().isEmpty());
     kittest::press(Qt::Key_Right, Qt::ControlModifier);
     EXPECT_EQ(w->activeTab(), WorkspaceTab::AF);
 
-    const int afs = w->cdsServAutoForne.recordCount();
-    kittest::focus(w->dbgAutoForne);
+    const int afs = w->state().cdsServAutoForne.recordCount();
+    kittest::focus(w->state().dbgAutoForne);
     kittest::press(Qt::Key_Delete, Qt::ControlModifier);
-    EXPECT_EQ(w->cdsServAutoForne.recordCount(), afs);
+    EXPECT_EQ(w->state().cdsServAutoForne.recordCount(), afs);
     EXPECT_TRUE(services->dialogs.questions().isEmpty());
 }
 

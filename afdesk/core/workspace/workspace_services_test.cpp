@@ -27,40 +27,40 @@ TEST_P(WorkspaceServicesTest, ParametrosAddsTheTypedBranchWithItsParameters) {
                              {{"CDFILIAL", typed}, {"IDAUDALTAF", "S"}, {"CDOPERADOR", world.buyer}});
     open(true);
     ASSERT_NE(w, nullptr);
-    ASSERT_FALSE(w->cdsFilialDest.locate(QStringLiteral("CDFILIAL"), typed));
-    const int before = w->cdsFilialDest.recordCount();
+    ASSERT_FALSE(w->state().cdsFilialDest.locate(QStringLiteral("CDFILIAL"), typed));
+    const int before = w->state().cdsFilialDest.recordCount();
     clickTab(WorkspaceTab::AF);
     clearCalls();
 
     Parametros(*w, typed);
     EXPECT_EQ(calls(), QStringList{"GetAuxCmpSup"});
-    EXPECT_EQ(w->cdsFilialDest.recordCount(), before + 1);
-    EXPECT_EQ(w->cdsFilialDest.field(QStringLiteral("CDFILIAL")).asString(), typed);
-    EXPECT_EQ(w->cdsFilialDest.field(QStringLiteral("NMFILIAL")).asString(), QStringLiteral("Loja Nova"));
-    EXPECT_EQ(w->cdsFilialDest.field(QStringLiteral("CDFILCENTCMP")).asString(), world.central);
-    EXPECT_EQ(w->cdsFilialDest.field(QStringLiteral("IDVALDTAF")).asString(), QStringLiteral("M"));
-    EXPECT_EQ(w->cdsFilialDest.field(QStringLiteral("IDAUDALTAF")).asString(), QStringLiteral("S"));
-    EXPECT_EQ(w->cdsFilialDest.field(QStringLiteral("CDOPERADOR")).asString(), world.buyer);
+    EXPECT_EQ(w->state().cdsFilialDest.recordCount(), before + 1);
+    EXPECT_EQ(w->state().cdsFilialDest.field(QStringLiteral("CDFILIAL")).asString(), typed);
+    EXPECT_EQ(w->state().cdsFilialDest.field(QStringLiteral("NMFILIAL")).asString(), QStringLiteral("Loja Nova"));
+    EXPECT_EQ(w->state().cdsFilialDest.field(QStringLiteral("CDFILCENTCMP")).asString(), world.central);
+    EXPECT_EQ(w->state().cdsFilialDest.field(QStringLiteral("IDVALDTAF")).asString(), QStringLiteral("M"));
+    EXPECT_EQ(w->state().cdsFilialDest.field(QStringLiteral("IDAUDALTAF")).asString(), QStringLiteral("S"));
+    EXPECT_EQ(w->state().cdsFilialDest.field(QStringLiteral("CDOPERADOR")).asString(), world.buyer);
     EXPECT_FALSE(workspaceState().boParameter);
 
     // Typed again: only made current.
-    w->cdsFilialDest.first();
+    w->state().cdsFilialDest.first();
     clearCalls();
     Parametros(*w, typed);
     EXPECT_EQ(calls(), QStringList{});
-    EXPECT_EQ(w->cdsFilialDest.recordCount(), before + 1);
-    EXPECT_EQ(w->cdsFilialDest.field(QStringLiteral("CDFILIAL")).asString(), typed);
+    EXPECT_EQ(w->state().cdsFilialDest.recordCount(), before + 1);
+    EXPECT_EQ(w->state().cdsFilialDest.field(QStringLiteral("CDFILIAL")).asString(), typed);
 }
 
 TEST_P(WorkspaceServicesTest, ParametrosLeavesTheBranchesAloneWhenTheCallFails) {
     open(true);
     ASSERT_NE(w, nullptr);
     clickTab(WorkspaceTab::AF);
-    const int before = w->cdsFilialDest.recordCount();
+    const int before = w->state().cdsFilialDest.recordCount();
     sql("DROP TABLE PARCMPSUP");
     EXPECT_THROW(Parametros(*w, QStringLiteral("0003")), host::UserError);
-    EXPECT_EQ(w->cdsFilialDest.recordCount(), before);
-    EXPECT_EQ(w->cdsFilialDest.changeCount(), 0);
+    EXPECT_EQ(w->state().cdsFilialDest.recordCount(), before);
+    EXPECT_EQ(w->state().cdsFilialDest.changeCount(), 0);
     EXPECT_FALSE(workspaceState().boParameter);
 }
 
@@ -68,14 +68,14 @@ TEST_P(WorkspaceServicesTest, ParametrosRefusesABranchTheServerDoesNotKnow) {
     open(true);
     ASSERT_NE(w, nullptr);
     clickTab(WorkspaceTab::AF);
-    const int before = w->cdsFilialDest.recordCount();
+    const int before = w->state().cdsFilialDest.recordCount();
     try {
         Parametros(*w, QStringLiteral("9999"));
         ADD_FAILURE() << "accepted an unknown branch";
     } catch (const host::UserError& e) {
         EXPECT_EQ(e.message(), QStringLiteral("Filial Destino não cadastrada."));
     }
-    EXPECT_EQ(w->cdsFilialDest.recordCount(), before);
+    EXPECT_EQ(w->state().cdsFilialDest.recordCount(), before);
 }
 
 TEST_P(WorkspaceServicesTest, CacheProdFilPicksTheQueryTheGeneralParametersChoose) {

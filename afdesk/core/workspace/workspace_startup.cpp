@@ -5,7 +5,7 @@
 #include "afdesk/core/model/af_list_grid.h"
 #include "afdesk/core/workspace/af_edit_markers.h"
 #include "afdesk/core/workspace/af_loading.h"
-#include "afdesk/core/workspace/lanca_autof.h"
+#include "afdesk/core/workspace/workspace_state.h"
 #include "afdesk/core/workspace/list_reactions.h"
 #include "afdesk/core/workspace/message_filter.h"
 #include "afdesk/core/workspace/server_calls.h"
@@ -40,7 +40,7 @@ bool hasRows(const host::Dataset& ds) { return ds.active() && !ds.isEmpty(); }
 
 void openConnections(LancaAutoF& w) {
     const host::ProgressGuard busy(&w, host::kAviConnecting);
-    for (host::RemoteConnection* c : {&w.netLancaAutoF, &w.netCompras}) {
+    for (host::RemoteConnection* c : {&w.state().netLancaAutoF, &w.state().netCompras}) {
         host::bindToServer(*c);
         c->open();
     }
@@ -50,75 +50,79 @@ void readParamGeral(LancaAutoF& w) {
     FiltroAF* filter = filtroAF();
     const QString central = filter ? filter->centralCode() : QString();
     const host::ProgressGuard busy(&w, host::kAviProcessing, msgLancaAutoF().Msg(QStringLiteral("Get_ParamGeral")));
-    loadFromServer(w.cdsParamGeral, w.netLancaAutoF, host::names::lancaAutoF::GetParamGeral, {central});
+    loadFromServer(w.state().cdsParamGeral, w.state().netLancaAutoF, host::names::lancaAutoF::GetParamGeral, {central});
 }
 
 void readMudAutProd(LancaAutoF& w) {
+    auto& ws = w.state();
     const QString branch = host::session().FiliProc();
-    if (textOf(w.cdsMudAutProd, "CDFILIAL") == branch.trimmed()) return;
+    if (textOf(ws.cdsMudAutProd, "CDFILIAL") == branch.trimmed()) return;
     {
         const host::ProgressGuard busy(&w, host::kAviProcessing);
-        loadFromServer(w.cdsMudAutProd, w.netLancaAutoF, host::names::lancaAutoF::GetMudAutProd, {branch});
+        loadFromServer(ws.cdsMudAutProd, ws.netLancaAutoF, host::names::lancaAutoF::GetMudAutProd, {branch});
     }
-    w.toolAction(WorkspaceTool::MudAutProd)->setChecked(textOf(w.cdsMudAutProd, "IDTPLANCITAF") == QLatin1String("1"));
+    w.toolAction(WorkspaceTool::MudAutProd)->setChecked(textOf(ws.cdsMudAutProd, "IDTPLANCITAF") == QLatin1String("1"));
 }
 
 }  // namespace
 
 void createWorkspace(LancaAutoF& w) {
+    auto& ws = w.state();
     openConnections(w);
     w.update();
     WorkspaceModuleState& module = workspaceState();
     module.boTstEventForm = false;
-    w.flags.firstActivation = true;
+    ws.flags.firstActivation = true;
     const QString dateMask = host::DateMask();
-    w.cdsServAutoForne.field(QStringLiteral("DTAUTOFORN")).setEditMask(dateMask);
-    w.cdsAutoForne.field(QStringLiteral("DTAUTOFORN")).setEditMask(dateMask);
-    w.flags.productPicture = host::session().DBPict(host::kPictProduto);
-    w.flags.settlementMarker = 0;
-    w.flags.boImpSoli = false;
-    w.flags.boIncluiAF = false;
-    w.lblEnviaAF->setVisible(false);
-    w.cache.clear();
-    w.flags.itemEntryArray = QVariant();
-    w.flags.flagProdutos = QStringLiteral("N");
-    w.flags.flagGravacao = QStringLiteral("N");
+    ws.cdsServAutoForne.field(QStringLiteral("DTAUTOFORN")).setEditMask(dateMask);
+    ws.cdsAutoForne.field(QStringLiteral("DTAUTOFORN")).setEditMask(dateMask);
+    ws.flags.productPicture = host::session().DBPict(host::kPictProduto);
+    ws.flags.settlementMarker = 0;
+    ws.flags.boImpSoli = false;
+    ws.flags.boIncluiAF = false;
+    ws.lblEnviaAF->setVisible(false);
+    ws.cache.clear();
+    ws.flags.itemEntryArray = QVariant();
+    ws.flags.flagProdutos = QStringLiteral("N");
+    ws.flags.flagGravacao = QStringLiteral("N");
     w.selectTab(WorkspaceTab::FilialDest, false);
-    w.cdsControleFilial.createDataset();
+    ws.cdsControleFilial.createDataset();
 }
 
 void onFirstActivation(LancaAutoF& w) {
-    if (!w.flags.firstActivation) return;
-    w.flags.firstActivation = false;
+    auto& ws = w.state();
+    if (!ws.flags.firstActivation) return;
+    ws.flags.firstActivation = false;
     kit::guard(&w, [&] { firstActivation(w); });
-    if (w.flags.active) kit::guard(&w, [&] { everyActivation(w); });
+    if (ws.flags.active) kit::guard(&w, [&] { everyActivation(w); });
 }
 
 void firstActivation(LancaAutoF& w) {
-    w.flags.itemEntryTexts.clear();
-    w.flags.itemEntryFlag = false;
+    auto& ws = w.state();
+    ws.flags.itemEntryTexts.clear();
+    ws.flags.itemEntryFlag = false;
     applyItemColumns(w);  // the product-code and delivery-date masks of the item datasets
-    w.queries.qryParamGeral.open();
+    ws.queries.qryParamGeral.open();
 
     const bool confirmed = CriaFiltroAF(w.filterTargets(), &w);
     if (confirmed) {
-        w.listReadFor = textOf(w.cdsFilialDest, "CDFILIAL");
+        ws.listReadFor = textOf(ws.cdsFilialDest, "CDFILIAL");
         branchRowChanged(w, true);
     }
     readParamGeral(w);
     enableTabs(w);
     if (confirmed) {
-        w.flags.permissions = loadPermissions(w.queries, host::session().Operador());
+        ws.flags.permissions = loadPermissions(ws.queries, host::session().Operador());
         w.updateTools();
-        if (!hasRows(w.cdsFilialDest) || !hasRows(w.cdsServAutoForne)) w.selectTab(WorkspaceTab::FilialDest, false);
-        if (hasRows(w.cdsParamFilial)) {
-            w.flags.showVolumeColumn = textOf(w.cdsParamFilial, "IDUTQTDEVOLU") == QLatin1String("S");
+        if (!hasRows(ws.cdsFilialDest) || !hasRows(ws.cdsServAutoForne)) w.selectTab(WorkspaceTab::FilialDest, false);
+        if (hasRows(ws.cdsParamFilial)) {
+            ws.flags.showVolumeColumn = textOf(ws.cdsParamFilial, "IDUTQTDEVOLU") == QLatin1String("S");
             openReadOnlyGroup(w);
         }
     }
     openFuncaoFili(w);
-    if (hasRows(w.cdsParamFilial)) openDestNF(w);
-    w.flags.showPriceListColumn = host::Geral::ModuloAtiv() == host::Geral::kModuloCompras;
+    if (hasRows(ws.cdsParamFilial)) openDestNF(w);
+    ws.flags.showPriceListColumn = host::Geral::ModuloAtiv() == host::Geral::kModuloCompras;
     applyItemColumns(w);
     readMudAutProd(w);
     tabChanged(w, false);
@@ -126,7 +130,7 @@ void firstActivation(LancaAutoF& w) {
 
 void everyActivation(LancaAutoF& w) {
     if (!workspaceState().boTstEventForm) installMessageFilter(w);
-    if (hasRows(w.cdsFilialDest)) showJustificativa(w);
+    if (hasRows(w.state().cdsFilialDest)) showJustificativa(w);
 }
 
 void deactivation(LancaAutoF& w) { removeMessageFilter(w); }
@@ -146,40 +150,43 @@ void closeWorkspace(LancaAutoF& w) {
     module.boStCriado = false;
     removeMessageFilter(w);
     module.boTstEventForm = true;
-    w.netLancaAutoF.close();
-    w.netCompras.close();
+    w.state().netLancaAutoF.close();
+    w.state().netCompras.close();
 }
 
 void openReadOnlyGroup(LancaAutoF& w) {
-    host::LookupQuery& q = w.queries.qryOperGrupOp;
+    auto& ws = w.state();
+    host::LookupQuery& q = ws.queries.qryOperGrupOp;
     q.setParam(QStringLiteral("P_CDOPERADOR"), host::session().Operador());
-    q.setParam(QStringLiteral("P_CDGRUPOPER"), textOf(w.cdsParamFilial, "CDGRUPOPER"));
+    q.setParam(QStringLiteral("P_CDGRUPOPER"), textOf(ws.cdsParamFilial, "CDGRUPOPER"));
     q.open();
-    w.flags.readOnlyGroup = !q.isEmpty();
+    ws.flags.readOnlyGroup = !q.isEmpty();
 }
 
 void openDestNF(LancaAutoF& w) {
-    host::LookupQuery& q = w.queries.qryDestNF;
-    q.setParam(QStringLiteral("P_CDFILIAL"), textOf(w.cdsParamFilial, "CDFILIAL"));
+    host::LookupQuery& q = w.state().queries.qryDestNF;
+    q.setParam(QStringLiteral("P_CDFILIAL"), textOf(w.state().cdsParamFilial, "CDFILIAL"));
     q.open();
 }
 
 void openFuncaoFili(LancaAutoF& w) {
-    w.queries.qryFuncaoFili.open();
-    w.flags.logisticBranches = !w.queries.qryFuncaoFili.isEmpty();
-    applyAfListColumnFlags(*w.dbgAutoForne, {marketplaceEnabled(w.cdsParamGeral), w.flags.logisticBranches});
+    auto& ws = w.state();
+    ws.queries.qryFuncaoFili.open();
+    ws.flags.logisticBranches = !ws.queries.qryFuncaoFili.isEmpty();
+    applyAfListColumnFlags(*ws.dbgAutoForne, {marketplaceEnabled(ws.cdsParamGeral), ws.flags.logisticBranches});
     applyItemColumns(w);
 }
 
 void afterFilter(LancaAutoF& w, bool confirmed) {
+    auto& ws = w.state();
     if (confirmed) {
-        w.listReadFor = textOf(w.cdsFilialDest, "CDFILIAL");
+        ws.listReadFor = textOf(ws.cdsFilialDest, "CDFILIAL");
         branchRowChanged(w, true);
-        w.lastListRow.clear();
+        ws.lastListRow.clear();
         closeAfDatasets(w);
-        w.cache.clear();
+        ws.cache.clear();
     }
-    if (!hasRows(w.cdsFilialDest) || !hasRows(w.cdsServAutoForne)) w.selectTab(WorkspaceTab::FilialDest, false);
+    if (!hasRows(ws.cdsFilialDest) || !hasRows(ws.cdsServAutoForne)) w.selectTab(WorkspaceTab::FilialDest, false);
     enableTabs(w);
     w.updateTools();
     tabChanged(w, false);

@@ -42,12 +42,12 @@ TEST_P(WorkspaceStartupTest, ConfirmedFilterLoadsTheListsThenTheParametersInOrde
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(calls(), (QStringList{"GetParamFilial", "GetFilialDest", "GetServAutoForne", "GetAprovSoliGer",
                                     "GetParamGeral", "GetMudAutProd"}));
-    EXPECT_TRUE(w->cdsFilialDest.recordCount() > 0);
-    EXPECT_TRUE(w->cdsServAutoForne.recordCount() > 0);
+    EXPECT_TRUE(w->state().cdsFilialDest.recordCount() > 0);
+    EXPECT_TRUE(w->state().cdsServAutoForne.recordCount() > 0);
     EXPECT_EQ(tabStates(), QStringLiteral("11111111"));
     EXPECT_EQ(menuStates(), tabStates());
-    EXPECT_TRUE(w->cdsParamGeral.active());
-    EXPECT_TRUE(w->cdsMudAutProd.active());
+    EXPECT_TRUE(w->state().cdsParamGeral.active());
+    EXPECT_TRUE(w->state().cdsMudAutProd.active());
     EXPECT_FALSE(services->progress.visible());
     EXPECT_TRUE(services->dialogs.errors().isEmpty()) << services->dialogs.errors().join("; ").toStdString();
 }
@@ -78,7 +78,7 @@ TEST_P(WorkspaceStartupTest, CancelledFilterLeavesEveryTabDisabledAndNoList) {
     EXPECT_EQ(tabStates(), QStringLiteral("00000000"));
     EXPECT_EQ(menuStates(), tabStates());
     EXPECT_EQ(w->activeTab(), WorkspaceTab::FilialDest);
-    EXPECT_FALSE(w->cdsServAutoForne.active());
+    EXPECT_FALSE(w->state().cdsServAutoForne.active());
 }
 
 TEST_P(WorkspaceStartupTest, FiltrarAfterACancelledStartEnablesTheTabs) {
@@ -87,14 +87,14 @@ TEST_P(WorkspaceStartupTest, FiltrarAfterACancelledStartEnablesTheTabs) {
     filtrar([](QWidget* d) { pressDialogButton(d, "sbtConfirma"); });
     EXPECT_EQ(tabStates(), QStringLiteral("11111111"));
     EXPECT_EQ(menuStates(), tabStates());
-    EXPECT_TRUE(w->cdsServAutoForne.recordCount() > 0);
+    EXPECT_TRUE(w->state().cdsServAutoForne.recordCount() > 0);
 }
 
 TEST_P(WorkspaceStartupTest, FilterWithoutMatchesKeepsTheListTabsOffAndShowsFilialDestino) {
     sql("UPDATE AUTOFORNE SET CDOPERADOR = 'OPERADOR1'");  // none of the buyer's any more
     open(true);
     ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(w->cdsFilialDest.isEmpty());
+    EXPECT_TRUE(w->state().cdsFilialDest.isEmpty());
     // "Encargo" also needs an AF in the list (the tool recomputation's rule).
     EXPECT_EQ(tabStates(), QStringLiteral("00111101"));
     EXPECT_EQ(menuStates(), tabStates());
@@ -176,10 +176,10 @@ TEST_P(WorkspaceStartupTest, OutboundReceiptColumnOnlyWithALogisticOperatorBranc
                 .arg(logistic ? QStringLiteral("'O'") : QStringLiteral("NULL")));
         open(true);
         ASSERT_NE(w, nullptr);
-        const int column = w->dbgAutoForne->columnOf(QStringLiteral("IDBAIXAFSAI"));
+        const int column = w->state().dbgAutoForne->columnOf(QStringLiteral("IDBAIXAFSAI"));
         ASSERT_GE(column, 0);
-        EXPECT_EQ(w->dbgAutoForne->column(column).visible, logistic);
-        EXPECT_EQ(w->flags.logisticBranches, logistic);
+        EXPECT_EQ(w->state().dbgAutoForne->column(column).visible, logistic);
+        EXPECT_EQ(w->state().flags.logisticBranches, logistic);
         discardWorkspace();
     }
 }
@@ -195,7 +195,7 @@ TEST_P(WorkspaceStartupTest, ReadOnlyGroupIsTheBranchGroupTheOperatorBelongsTo) 
         sql(QStringLiteral("UPDATE PARASUPRI SET CDGRUPOPER = '%1'").arg(QLatin1String(c.group)));
         open(true);
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ(w->flags.readOnlyGroup, c.readOnly) << c.group;
+        EXPECT_EQ(w->state().flags.readOnlyGroup, c.readOnly) << c.group;
         discardWorkspace();
     }
 }
@@ -219,7 +219,7 @@ TEST_P(WorkspaceStartupTest, AFailingParameterCallEndsTheActivationWithTheMessag
     EXPECT_EQ(server->callCount("GetParamGeral"), 1);
     EXPECT_EQ(server->callCount("GetMudAutProd"), 0);  // the activation ended there
     EXPECT_TRUE(w->isVisible());
-    EXPECT_TRUE(w->cdsServAutoForne.active());  // what was loaded before stays
+    EXPECT_TRUE(w->state().cdsServAutoForne.active());  // what was loaded before stays
     EXPECT_FALSE(services->progress.visible());
 }
 
@@ -227,8 +227,8 @@ TEST_P(WorkspaceStartupTest, WorksOverHttpToo) {
     useServer(Transport::Http);
     open(true);
     ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(w->cdsServAutoForne.recordCount() > 0);
-    EXPECT_TRUE(w->cdsParamGeral.active());
+    EXPECT_TRUE(w->state().cdsServAutoForne.recordCount() > 0);
+    EXPECT_TRUE(w->state().cdsParamGeral.active());
     EXPECT_TRUE(services->dialogs.errors().isEmpty()) << services->dialogs.errors().join("; ").toStdString();
 }
 

@@ -3,7 +3,7 @@
 #include "afdesk/core/filter/filtro_af.h"
 #include "afdesk/core/model/af_key.h"
 #include "afdesk/core/workspace/af_loading.h"
-#include "afdesk/core/workspace/lanca_autof.h"
+#include "afdesk/core/workspace/workspace_state.h"
 #include "afdesk/core/workspace/list_reactions.h"
 #include "afdesk/core/workspace/bound_controls.h"
 #include "afdesk/core/workspace/standard_tools.h"
@@ -38,25 +38,27 @@ void post(kit::DataSource& src) {
 
 // The branch the list was read for: its rows' destination, else the branch current when it was read.
 QString listBranch(const LancaAutoF& w) {
-    const QString dest = textOf(w.cdsServAutoForne, "CDFILDEST");
-    return dest.isEmpty() ? w.listReadFor : dest;
+    const QString dest = textOf(w.state().cdsServAutoForne, "CDFILDEST");
+    return dest.isEmpty() ? w.state().listReadFor : dest;
 }
 
 }  // namespace
 
 void enableTabs(LancaAutoF& w) {
+    auto& ws = w.state();
     const bool confirmed = filterState().boModalResult;
-    const bool branches = confirmed && w.cdsFilialDest.active() && !w.cdsFilialDest.isEmpty();
+    const bool branches = confirmed && ws.cdsFilialDest.active() && !ws.cdsFilialDest.isEmpty();
     for (int i = 0; i < kWorkspaceTabCount; ++i) {
         const auto tab = WorkspaceTab(i);
         const bool listTab = tab == WorkspaceTab::FilialDest || tab == WorkspaceTab::AF;
         w.setTabEnabled(tab, listTab ? branches : confirmed);
     }
-    w.pgcProdutos->setTabEnabled(int(ProdutosTab::Imposto), confirmed);
+    ws.pgcProdutos->setTabEnabled(int(ProdutosTab::Imposto), confirmed);
     syncTabMenu(w);
 }
 
 void syncTabMenu(LancaAutoF& w) {
+    auto& ws = w.state();
     for (int i = 0; i < kWorkspaceTabCount; ++i) {
         const auto tab = WorkspaceTab(i);
         QAction* a = w.tabAction(tab);
@@ -66,36 +68,37 @@ void syncTabMenu(LancaAutoF& w) {
     }
     const bool produtos = w.isTabEnabled(WorkspaceTab::Produtos);
     for (int j = 0; j < 3; ++j) {
-        QAction* a = w.innerTabActions[size_t(j)];
-        a->setEnabled(produtos && w.pgcProdutos->isTabEnabled(j));
-        a->setChecked(w.isActiveTab(WorkspaceTab::Produtos) && w.pgcProdutos->currentIndex() == j);
+        QAction* a = ws.innerTabActions[size_t(j)];
+        a->setEnabled(produtos && ws.pgcProdutos->isTabEnabled(j));
+        a->setChecked(w.isActiveTab(WorkspaceTab::Produtos) && ws.pgcProdutos->currentIndex() == j);
     }
 }
 
 void showJustificativa(LancaAutoF& w) {
-    const bool audited = textOf(w.cdsFilialDest, "IDAUDALTAF") == QLatin1String("S");
+    const bool audited = textOf(w.state().cdsFilialDest, "IDAUDALTAF") == QLatin1String("S");
     const int index = int(WorkspaceTab::Justificativa);
     if (!audited && w.activeTab() == WorkspaceTab::Justificativa) w.selectTab(WorkspaceTab::AF, false);
-    w.pgcPadrao->setTabVisible(index, audited);
+    w.state().pgcPadrao->setTabVisible(index, audited);
     w.tabAction(WorkspaceTab::Justificativa)->setVisible(audited);
 }
 
 void leaveTab(LancaAutoF& w, WorkspaceTab tab) {
+    auto& ws = w.state();
     switch (tab) {
-    case WorkspaceTab::DadosAF: post(w.dtsAutoForne); break;
+    case WorkspaceTab::DadosAF: post(ws.dtsAutoForne); break;
     case WorkspaceTab::Produtos:
-        post(w.dtsItemAutf_Produto);
-        post(w.dtsPadrao);
-        post(w.dtsImpostoAF);
+        post(ws.dtsItemAutf_Produto);
+        post(ws.dtsPadrao);
+        post(ws.dtsImpostoAF);
         break;
-    case WorkspaceTab::Mensagem: post(w.dtsMensagensAF); break;
+    case WorkspaceTab::Mensagem: post(ws.dtsMensagensAF); break;
     case WorkspaceTab::FormaPgto:
-        post(w.dtsAutoForne);
-        post(w.dtsPrazoPgtAF);
+        post(ws.dtsAutoForne);
+        post(ws.dtsPrazoPgtAF);
         break;
-    case WorkspaceTab::Encargo: post(w.dtsEncargo); break;
+    case WorkspaceTab::Encargo: post(ws.dtsEncargo); break;
     case WorkspaceTab::Justificativa:
-        if (w.cdsMovOpAF.state() == host::DatasetState::Edit) w.dtsMovOpAF.post();
+        if (ws.cdsMovOpAF.state() == host::DatasetState::Edit) ws.dtsMovOpAF.post();
         break;
     case WorkspaceTab::FilialDest:
     case WorkspaceTab::AF: break;
@@ -103,21 +106,23 @@ void leaveTab(LancaAutoF& w, WorkspaceTab tab) {
 }
 
 void refreshBranchState(LancaAutoF& w) {
-    if (w.cdsParamFilial.active() && !w.cdsParamFilial.isEmpty()) {
-        w.flags.showVolumeColumn = textOf(w.cdsParamFilial, "IDUTQTDEVOLU") == QLatin1String("S");
+    auto& ws = w.state();
+    if (ws.cdsParamFilial.active() && !ws.cdsParamFilial.isEmpty()) {
+        ws.flags.showVolumeColumn = textOf(ws.cdsParamFilial, "IDUTQTDEVOLU") == QLatin1String("S");
         openReadOnlyGroup(w);
         openDestNF(w);
     }
-    w.flags.permissions = loadPermissions(w.queries, host::session().Operador());
+    ws.flags.permissions = loadPermissions(ws.queries, host::session().Operador());
     applyItemColumns(w);
 }
 
 void tabChanged(LancaAutoF& w, bool withSender) {
+    auto& ws = w.state();
     const WorkspaceTab tab = w.activeTab();
-    if (tab == WorkspaceTab::Produtos) focusIfPossible(w.dbgProdutos);
+    if (tab == WorkspaceTab::Produtos) focusIfPossible(ws.dbgProdutos);
     if (withSender) {
-        if (filtroAF() && w.cdsAutoForne.changeCount() == 0 && !w.cdsAutoForne.editing()) {
-            const QString current = textOf(w.cdsFilialDest, "CDFILIAL");
+        if (filtroAF() && ws.cdsAutoForne.changeCount() == 0 && !ws.cdsAutoForne.editing()) {
+            const QString current = textOf(ws.cdsFilialDest, "CDFILIAL");
             if (!current.isEmpty() && current != listBranch(w)) {
                 reloadList(w);
                 refreshBranchState(w);
@@ -125,43 +130,44 @@ void tabChanged(LancaAutoF& w, bool withSender) {
         }
         headerStateChanged(w);
     }
-    if (tab == WorkspaceTab::DadosAF && w.flags.dadosAFPendingRefresh) {
-        w.flags.dadosAFPendingRefresh = false;
+    if (tab == WorkspaceTab::DadosAF && ws.flags.dadosAFPendingRefresh) {
+        ws.flags.dadosAFPendingRefresh = false;
         verificar(w);
     }
     GetData(w, false);
     settleTab(w, tab);
     syncTabMenu(w);
     // An expired AF's items are not deleted, whatever the focus.
-    if (tab == WorkspaceTab::Produtos && textOf(w.cdsServAutoForne, "IDAFEXPIRADA") == QLatin1String("S"))
+    if (tab == WorkspaceTab::Produtos && textOf(ws.cdsServAutoForne, "IDAFEXPIRADA") == QLatin1String("S"))
         w.setToolEnabled(kit::StandardGridScreen::Tool::Excluir, false);
 }
 
 void settleTab(LancaAutoF& w, WorkspaceTab tab) {
+    auto& ws = w.state();
     switch (tab) {
     case WorkspaceTab::FormaPgto:
         // Terms exist only for a payment by form of payment.
-        if (textOf(w.cdsAutoForne, "IDTPFORPGTAF") == QLatin1String("V") && focusIfPossible(w.dbgPrazoPgt))
+        if (textOf(ws.cdsAutoForne, "IDTPFORPGTAF") == QLatin1String("V") && focusIfPossible(ws.dbgPrazoPgt))
             w.Habilita_Ferramentas(Source::Terms);
         else
             w.Habilita_Ferramentas(Source::Header);
         break;
     case WorkspaceTab::Mensagem:
         loadHeaderIfNeeded(w);
-        focusIfPossible(w.dbgMensagens);
+        focusIfPossible(ws.dbgMensagens);
         w.Habilita_Ferramentas(Source::Messages);
-        if (w.cdsMensagensAF.state() == host::DatasetState::Browse) {
-            const int text = w.dbgMensagens->columnOf(QStringLiteral("DSMENSAF"));
-            if (text >= 0) w.dbgMensagens->setCurrentColumn(text);
+        if (ws.cdsMensagensAF.state() == host::DatasetState::Browse) {
+            const int text = ws.dbgMensagens->columnOf(QStringLiteral("DSMENSAF"));
+            if (text >= 0) ws.dbgMensagens->setCurrentColumn(text);
         }
         break;
     case WorkspaceTab::DadosAF: w.Habilita_Ferramentas(Source::Header); break;
     case WorkspaceTab::AF:
-        focusIfPossible(w.dbgAutoForne);
+        focusIfPossible(ws.dbgAutoForne);
         w.Habilita_Ferramentas(Source::List);
         break;
     case WorkspaceTab::Produtos:
-        focusIfPossible(w.dbgProdutos);
+        focusIfPossible(ws.dbgProdutos);
         w.Habilita_Ferramentas(Source::ItemProducts);
         break;
     case WorkspaceTab::Justificativa: w.Habilita_Ferramentas(Source::Movements); break;
@@ -171,16 +177,17 @@ void settleTab(LancaAutoF& w, WorkspaceTab tab) {
 }
 
 void innerTabMenuItem(LancaAutoF& w, ProdutosTab inner) {
-    if (!w.isTabEnabled(WorkspaceTab::Produtos) || !w.pgcProdutos->isTabEnabled(int(inner))) return;
+    auto& ws = w.state();
+    if (!w.isTabEnabled(WorkspaceTab::Produtos) || !ws.pgcProdutos->isTabEnabled(int(inner))) return;
     if (!w.selectTab(WorkspaceTab::Produtos, false)) return;
     // The inner tab's own change handling runs with the bar's change (the taxes it shows).
-    w.pgcProdutos->setCurrentIndex(int(inner));
+    ws.pgcProdutos->setCurrentIndex(int(inner));
     switch (inner) {
-    case ProdutosTab::Imposto: focusIfPossible(w.dbgImposto); break;
+    case ProdutosTab::Imposto: focusIfPossible(ws.dbgImposto); break;
     case ProdutosTab::EntregaBaixa:
-        if (!focusBound(w.dtsPadrao, QStringLiteral("QTEFETENTRAF"), w.innerPage(inner))) focusIfPossible(w.dbgNFBaixa);
+        if (!focusBound(ws.dtsPadrao, QStringLiteral("QTEFETENTRAF"), w.innerPage(inner))) focusIfPossible(ws.dbgNFBaixa);
         break;
-    case ProdutosTab::Observacao: focusIfPossible(w.dbmObservacao); break;
+    case ProdutosTab::Observacao: focusIfPossible(ws.dbmObservacao); break;
     }
     syncTabMenu(w);
     w.updateTools();

@@ -1,7 +1,7 @@
 // "Alterar" by tab: the header on "AF", "Dados da AF" and the payment tab;
 // the AF's own tables belong to the units that edit them.
 #include "afdesk/core/workspace/bound_controls.h"
-#include "afdesk/core/workspace/lanca_autof.h"
+#include "afdesk/core/workspace/workspace_state.h"
 #include "afdesk/core/workspace/operation_tools.h"
 #include "afdesk/core/workspace/standard_tools.h"
 #include "afdesk/core/workspace/workspace_toolbar.h"
@@ -13,8 +13,9 @@ namespace afdesk {
 namespace {
 
 QString headerText(const LancaAutoF& w, const char* field) {
-    const host::Field* f = w.cdsAutoForne.active() && !w.cdsAutoForne.isEmpty()
-                               ? w.cdsAutoForne.findField(QString::fromLatin1(field))
+    auto& ws = w.state();
+    const host::Field* f = ws.cdsAutoForne.active() && !ws.cdsAutoForne.isEmpty()
+                               ? ws.cdsAutoForne.findField(QString::fromLatin1(field))
                                : nullptr;
     return f ? f->asString().trimmed() : QString();
 }
@@ -26,19 +27,20 @@ void focusPaymentKind(LancaAutoF& w) {
     const char* field = kind == QLatin1String("F")   ? "NRDIAPGFIXAF"
                         : kind == QLatin1String("V") ? "CDFORMPGTO"
                                                      : "IDTPFORPGTAF";
-    focusBound(w.dtsAutoForne, QString::fromLatin1(field), page);
+    focusBound(w.state().dtsAutoForne, QString::fromLatin1(field), page);
 }
 
 void editHeader(LancaAutoF& w, WorkspaceTab tab) {
-    host::Dataset& header = w.cdsAutoForne;
+    auto& ws = w.state();
+    host::Dataset& header = ws.cdsAutoForne;
     if (tab == WorkspaceTab::AF) {
         w.setTabEnabled(WorkspaceTab::DadosAF, true);
         if (!w.selectTab(WorkspaceTab::DadosAF, true, false)) throw host::Abort();
     }
     if (!header.active() || header.isEmpty()) throw host::Abort();  // no AF shown
-    w.dtsAutoForne.edit();
+    ws.dtsAutoForne.edit();
     if (tab == WorkspaceTab::FormaPgto) focusPaymentKind(w);
-    else focusBound(w.dtsAutoForne, QStringLiteral("CDTIPCOB"), w.tabPage(WorkspaceTab::DadosAF));
+    else focusBound(ws.dtsAutoForne, QStringLiteral("CDTIPCOB"), w.tabPage(WorkspaceTab::DadosAF));
 }
 
 }  // namespace

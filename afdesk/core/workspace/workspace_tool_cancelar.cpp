@@ -1,7 +1,7 @@
 // "Cancelar": the edit of one of the AF's tables, or the whole AF being
 // entered or altered, dropped after "Cancelar operação?".
 #include "afdesk/core/workspace/af_edit_markers.h"
-#include "afdesk/core/workspace/lanca_autof.h"
+#include "afdesk/core/workspace/workspace_state.h"
 #include "afdesk/core/workspace/standard_tools.h"
 #include "afdesk/core/workspace/workspace_tabs.h"
 
@@ -30,11 +30,12 @@ bool cancelTableEdit(LancaAutoF& w) {
 
 // With no AF left in the list, the tab that can still be used comes forward and is closed to editing.
 void showWhatIsLeft(LancaAutoF& w) {
-    const bool rowsBesideTheNewOne = w.cdsServAutoForne.state() == host::DatasetState::Insert
-                                         ? w.cdsServAutoForne.recordCount() > 1
-                                         : hasRows(w.cdsServAutoForne);
+    auto& ws = w.state();
+    const bool rowsBesideTheNewOne = ws.cdsServAutoForne.state() == host::DatasetState::Insert
+                                         ? ws.cdsServAutoForne.recordCount() > 1
+                                         : hasRows(ws.cdsServAutoForne);
     if (rowsBesideTheNewOne) return;
-    const WorkspaceTab tab = hasRows(w.cdsFilialDest) ? WorkspaceTab::AF : WorkspaceTab::FilialDest;
+    const WorkspaceTab tab = hasRows(ws.cdsFilialDest) ? WorkspaceTab::AF : WorkspaceTab::FilialDest;
     w.setTabEnabled(tab, true);
     w.selectTab(tab, true, false);
     w.setTabEnabled(tab, false);
@@ -45,8 +46,8 @@ void abandonAf(LancaAutoF& w) {
     showWhatIsLeft(w);
     rollBackAf(w);
     w.updateTools();
-    if (w.flags.branchAddedByParametros) {
-        w.flags.branchAddedByParametros = false;
+    if (w.state().flags.branchAddedByParametros) {
+        w.state().flags.branchAddedByParametros = false;
         w.selectTab(WorkspaceTab::FilialDest, true, false);
     }
 }
@@ -54,33 +55,35 @@ void abandonAf(LancaAutoF& w) {
 }  // namespace
 
 void rollBackAf(LancaAutoF& w) {
+    auto& ws = w.state();
     {
-        const ScopedFlag suppressed(w.flags.reloadSuppressed);
-        const ScopedFlag cancelling(w.flags.boCancelaAF);
+        const ScopedFlag suppressed(ws.flags.reloadSuppressed);
+        const ScopedFlag cancelling(ws.flags.boCancelaAF);
         const auto datasets = afEditDatasets(w);
         // The tables before the list: each cancel's own reactions still see the AF's row.
         for (auto it = datasets.rbegin(); it != datasets.rend(); ++it)
             if ((*it)->editing()) (*it)->cancel();
         for (host::Dataset* ds : datasets)
             if (ds->active()) ds->cancelUpdates();
-        w.flags.fechaAFTag = 0;
-        w.flags.boIncluiAF = false;  // the AF being entered is gone
+        ws.flags.fechaAFTag = 0;
+        ws.flags.boIncluiAF = false;  // the AF being entered is gone
     }
     // Back on the list, with the AF of its current row shown again.
-    w.setTabEnabled(WorkspaceTab::AF, hasRows(w.cdsFilialDest));
+    w.setTabEnabled(WorkspaceTab::AF, hasRows(ws.cdsFilialDest));
     if (!w.isActiveTab(WorkspaceTab::AF)) w.selectTab(WorkspaceTab::AF, true, false);
     else tabChanged(w, false);
-    if (w.dbgAutoForne->isVisible() && w.dbgAutoForne->isEnabled()) w.dbgAutoForne->setFocus(Qt::OtherFocusReason);
-    if (!hasRows(w.cdsServAutoForne)) w.tabAction(WorkspaceTab::AF)->setEnabled(false);
+    if (ws.dbgAutoForne->isVisible() && ws.dbgAutoForne->isEnabled()) ws.dbgAutoForne->setFocus(Qt::OtherFocusReason);
+    if (!hasRows(ws.cdsServAutoForne)) w.tabAction(WorkspaceTab::AF)->setEnabled(false);
 }
 
 void cancelar(LancaAutoF& w) {
+    auto& ws = w.state();
     const int answer = host::standardMessages().ShowMsg(QStringLiteral("Canc"), host::MessageKind::Confirmation,
                                                         host::QuestionButtons::YesNo);
     if (answer != host::kYes) return;
-    if (w.cdsMovOpAF.editing()) w.dtsMovOpAF.cancel();
+    if (ws.cdsMovOpAF.editing()) ws.dtsMovOpAF.cancel();
     if (!cancelTableEdit(w)) abandonAf(w);
-    if (w.cdsFilialDest.editing()) w.dtsFilialDest.cancel();
+    if (ws.cdsFilialDest.editing()) ws.dtsFilialDest.cancel();
 }
 
 }  // namespace afdesk

@@ -2,7 +2,7 @@
 // the server comes with later work: the AF then stays in the datasets, still
 // being edited, so that nothing typed is lost and "Cancelar" can drop it.
 #include "afdesk/core/header/header_entry.h"
-#include "afdesk/core/workspace/lanca_autof.h"
+#include "afdesk/core/workspace/workspace_state.h"
 #include "afdesk/core/workspace/standard_tools.h"
 #include "afdesk/core/workspace/workspace_messages.h"
 
@@ -15,7 +15,7 @@ namespace {
 
 // An AF the server already knows: its buyer's operator rights are checked again.
 bool existingAf(const LancaAutoF& w) {
-    const host::Dataset& header = w.cdsAutoForne;
+    const host::Dataset& header = w.state().cdsAutoForne;
     return header.active() && !header.isEmpty() && header.state() != host::DatasetState::Insert;
 }
 
@@ -26,18 +26,19 @@ void postEditing(kit::DataSource& source) {
 }  // namespace
 
 void confirmar(LancaAutoF& w) {
+    auto& ws = w.state();
     kit::flushFocusedEditor();
-    if (existingAf(w)) w.header->Vd_OperRelac();
+    if (existingAf(w)) ws.header->Vd_OperRelac();
     // The standard confirmation, then every part the AF's edit rolls back, in the parts' order.
-    postEditing(w.dtsPadrao);
+    postEditing(ws.dtsPadrao);
     for (kit::DataSource* source : w.partSources([](const AfPartDef& def) {
              return def.rolledBack && def.part != AfPart::List;
          }))
         postEditing(*source);
 
     // Here the AF would be saved. Until then it stays open for editing.
-    const host::Dataset& header = w.cdsAutoForne;
-    if (header.active() && !header.isEmpty() && header.state() == host::DatasetState::Browse) w.dtsAutoForne.edit();
+    const host::Dataset& header = ws.cdsAutoForne;
+    if (header.active() && !header.isEmpty() && header.state() == host::DatasetState::Browse) ws.dtsAutoForne.edit();
     msgLancaAutoF().ShowMsg(QStringLiteral("Gravar_NDisp"), host::MessageKind::Information);
     w.updateTools();
 }

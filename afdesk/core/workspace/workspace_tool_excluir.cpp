@@ -1,7 +1,7 @@
 // "Excluir" by tab. Every deletion asks "Confirma exclusão?" first and acts
 // only on Yes with its dataset browsed; the deletions themselves belong to the
 // units of the AF's tables and to the AF's deletion on the server.
-#include "afdesk/core/workspace/lanca_autof.h"
+#include "afdesk/core/workspace/workspace_state.h"
 #include "afdesk/core/workspace/operation_tools.h"
 #include "afdesk/core/workspace/standard_tools.h"
 #include "afdesk/core/workspace/workspace_toolbar.h"
@@ -20,18 +20,19 @@ struct Deletion {
 };
 
 Deletion deletionFor(LancaAutoF& w) {
+    auto& ws = w.state();
     const Focus focus = focusOf(w, focusedControl(w));
     switch (w.activeTab()) {
     case WorkspaceTab::FormaPgto:
-        if (focus == Focus::TermsGrid) return {&w.cdsPrazoPgtAF, "Excluir prazo de pagamento"};
+        if (focus == Focus::TermsGrid) return {&ws.cdsPrazoPgtAF, "Excluir prazo de pagamento"};
         return {};
-    case WorkspaceTab::Mensagem: return {&w.cdsMensagensAF, "Excluir mensagem"};
+    case WorkspaceTab::Mensagem: return {&ws.cdsMensagensAF, "Excluir mensagem"};
     case WorkspaceTab::AF:
-    case WorkspaceTab::DadosAF: return {&w.cdsServAutoForne, "Excluir AF"};
+    case WorkspaceTab::DadosAF: return {&ws.cdsServAutoForne, "Excluir AF"};
     case WorkspaceTab::Produtos:
         if (focus == Focus::TaxGrid) return {};
-        if (focus == Focus::ProductGrid) return {&w.cdsItemAutf_Produto, "Excluir produto"};
-        return {&w.cdsItemAutF, "Excluir item"};
+        if (focus == Focus::ProductGrid) return {&ws.cdsItemAutf_Produto, "Excluir produto"};
+        return {&ws.cdsItemAutF, "Excluir item"};
     case WorkspaceTab::FilialDest:
     case WorkspaceTab::Encargo:
     case WorkspaceTab::Justificativa: return {};

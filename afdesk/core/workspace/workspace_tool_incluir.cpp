@@ -1,5 +1,6 @@
 // "Incluir" by tab: a new AF on "Filial Destino", "AF" and "Dados da AF"; the
 // rows of the AF's own tables belong to the units that enter them.
+#include "afdesk/core/workspace/workspace_state.h"
 #include "afdesk/core/workspace/af_edit_markers.h"
 #include "afdesk/core/workspace/operation_tools.h"
 #include "afdesk/core/workspace/standard_tools.h"
@@ -15,14 +16,15 @@ namespace {
 
 // The header emptied and a new one inserted; its state change moves to "Dados da AF".
 void newHeader(LancaAutoF& w) {
+    auto& ws = w.state();
     refuseWithPendingChanges(w);
-    host::Dataset& header = w.cdsAutoForne;
+    host::Dataset& header = ws.cdsAutoForne;
     if (!header.active()) header.createDataset();
     else if (header.state() == host::DatasetState::Browse) header.emptyDataset();
-    w.loadedFor.erase(&header);  // it shows no AF now
+    ws.loadedFor.erase(&header);  // it shows no AF now
     if (header.state() != host::DatasetState::Browse) return;
-    w.flags.dadosAFPendingRefresh = false;
-    const ScopedFlag suppressed(w.flags.reloadSuppressed);
+    ws.flags.dadosAFPendingRefresh = false;
+    const ScopedFlag suppressed(ws.flags.reloadSuppressed);
     header.insert();
 }
 
@@ -33,9 +35,10 @@ void refuseWithPendingChanges(LancaAutoF& w) {
 }
 
 void incluir(LancaAutoF& w) {
-    w.flags.itemEntryArray = QVariant();
+    auto& ws = w.state();
+    ws.flags.itemEntryArray = QVariant();
     const WorkspaceTab tab = w.activeTab();
-    const bool noBranches = !w.cdsFilialDest.active() || w.cdsFilialDest.isEmpty();
+    const bool noBranches = !ws.cdsFilialDest.active() || ws.cdsFilialDest.isEmpty();
     if (noBranches && !w.isTabEnabled(WorkspaceTab::AF)) {
         w.setTabEnabled(WorkspaceTab::AF, true);
         syncTabMenu(w);
@@ -46,11 +49,11 @@ void incluir(LancaAutoF& w) {
     case WorkspaceTab::AF:
     case WorkspaceTab::DadosAF:
         // Typed by hand, unless a purchase-request import fills it.
-        if (tab != WorkspaceTab::DadosAF && !w.flags.boImpSoli) w.flags.boIncluiAF = true;
+        if (tab != WorkspaceTab::DadosAF && !ws.flags.boImpSoli) ws.flags.boIncluiAF = true;
         try {
             newHeader(w);
         } catch (...) {
-            w.flags.boIncluiAF = false;
+            ws.flags.boIncluiAF = false;
             throw;
         }
         return;

@@ -1,5 +1,5 @@
 // "Procurar": the search dialog over the dataset the active tab shows.
-#include "afdesk/core/workspace/lanca_autof.h"
+#include "afdesk/core/workspace/workspace_state.h"
 #include "afdesk/core/workspace/standard_tools.h"
 #include "afdesk/core/workspace/workspace_toolbar.h"
 
@@ -17,20 +17,21 @@ struct Searched {
 };
 
 Searched searchedFor(LancaAutoF& w) {
+    auto& ws = w.state();
     const Focus focus = focusOf(w, focusedControl(w));
-    if (focus == Focus::TaxGrid) return {&w.cdsImpostoAF, w.dbgImposto};
+    if (focus == Focus::TaxGrid) return {&ws.cdsImpostoAF, ws.dbgImposto};
     switch (w.activeTab()) {
-    case WorkspaceTab::FilialDest: return {&w.cdsFilialDest, w.DBGrid1};
-    case WorkspaceTab::AF: return {&w.cdsServAutoForne, w.dbgAutoForne};
-    case WorkspaceTab::DadosAF: return {&w.cdsAutoForne, nullptr};
+    case WorkspaceTab::FilialDest: return {&ws.cdsFilialDest, ws.DBGrid1};
+    case WorkspaceTab::AF: return {&ws.cdsServAutoForne, ws.dbgAutoForne};
+    case WorkspaceTab::DadosAF: return {&ws.cdsAutoForne, nullptr};
     case WorkspaceTab::Produtos:
-        if (focus == Focus::ProductGrid) return {&w.cdsItemAutf_Produto, w.dbgProdutos};
-        return {&w.cdsItemAutF, w.standardGrid()};
-    case WorkspaceTab::Mensagem: return {&w.cdsMensagensAF, w.dbgMensagens};
-    case WorkspaceTab::FormaPgto: return {&w.cdsPrazoPgtAF, w.dbgPrazoPgt};
+        if (focus == Focus::ProductGrid) return {&ws.cdsItemAutf_Produto, ws.dbgProdutos};
+        return {&ws.cdsItemAutF, w.standardGrid()};
+    case WorkspaceTab::Mensagem: return {&ws.cdsMensagensAF, ws.dbgMensagens};
+    case WorkspaceTab::FormaPgto: return {&ws.cdsPrazoPgtAF, ws.dbgPrazoPgt};
     case WorkspaceTab::Encargo:
-        if (focus == Focus::ChargeDateGrid) return {&w.cdsDataEncargo, w.dbgDataEncargo};
-        return {&w.cdsEncargo, w.dbgEncargo};
+        if (focus == Focus::ChargeDateGrid) return {&ws.cdsDataEncargo, ws.dbgDataEncargo};
+        return {&ws.cdsEncargo, ws.dbgEncargo};
     case WorkspaceTab::Justificativa: return {};
     }
     return {};

@@ -6,7 +6,7 @@
 #include "afdesk/core/model/af_list_grid.h"
 #include "afdesk/core/tools/state_changes.h"
 #include "afdesk/core/workspace/bound_controls.h"
-#include "afdesk/core/workspace/lanca_autof.h"
+#include "afdesk/core/workspace/workspace_state.h"
 
 #include "host/services/session.h"
 #include "platform/kit/db_grid.h"
@@ -32,12 +32,12 @@ bool within(const QWidget* outer, const QWidget* w) { return outer && w && (oute
 
 const host::Dataset& datasetOf(const LancaAutoF& w, Source source) {
     const std::optional<AfPart> part = partOf(source);
-    return part ? w.dataset(*part) : w.cdsFilialDest;
+    return part ? w.dataset(*part) : w.state().cdsFilialDest;
 }
 
 QString idSisDos(const LancaAutoF& w) {
     // The lookup's result is the query's own dataset; reading it changes nothing.
-    auto& q = const_cast<host::LookupQuery&>(w.queries.qryParamGeral);
+    auto& q = const_cast<host::LookupQuery&>(w.state().queries.qryParamGeral);
     return q.active() ? textOf(q.result(), "IDSISDOS") : QString();
 }
 
@@ -55,14 +55,15 @@ bool enabledBound(const kit::DataSource& source, const char* field, const QWidge
 
 // The controls of the payment tab and of the receipt entry, made by later work, found by their fields.
 void readControls(const LancaAutoF& w, const QWidget* focused, ToolSnapshot& s) {
+    auto& ws = w.state();
     const QWidget* formaPgto = w.tabPage(WorkspaceTab::FormaPgto);
-    s.formaPgtoCodeEnabled = enabledBound(w.dtsAutoForne, "CDFORMPGTO", formaPgto);
-    s.diaFixoEnabled = enabledBound(w.dtsAutoForne, "NRDIAPGFIXAF", formaPgto);
-    const QWidget* parcelas = boundControl(w.dtsAutoForne, QStringLiteral("NRPARCPGTOAF"), formaPgto);
+    s.formaPgtoCodeEnabled = enabledBound(ws.dtsAutoForne, "CDFORMPGTO", formaPgto);
+    s.diaFixoEnabled = enabledBound(ws.dtsAutoForne, "NRDIAPGFIXAF", formaPgto);
+    const QWidget* parcelas = boundControl(ws.dtsAutoForne, QStringLiteral("NRPARCPGTOAF"), formaPgto);
     s.parcelasFocused = within(parcelas, focused);
 
     const QWidget* baixa = w.innerPage(ProdutosTab::EntregaBaixa);
-    s.receivedQtyEnabled = enabledBound(w.dtsPadrao, "QTEFETENTRAF", baixa);
+    s.receivedQtyEnabled = enabledBound(ws.dtsPadrao, "QTEFETENTRAF", baixa);
     const QLabel* total = labelCaptioned(baixa, QStringLiteral("Total Entradas"));
     s.totalEntradasEnabled = total && total->isEnabled();
     s.itemGridEnabled = w.standardGrid()->isEnabled();
@@ -81,13 +82,14 @@ QWidget* focusedControl(const LancaAutoF& w) {
 }
 
 Focus focusOf(const LancaAutoF& w, const QWidget* focused) {
+    auto& ws = w.state();
     if (!focused) return Focus::None;
     if (within(w.standardGrid(), focused)) return Focus::ItemGrid;
-    if (within(w.dbgProdutos, focused)) return Focus::ProductGrid;
-    if (within(w.dbgPrazoPgt, focused)) return Focus::TermsGrid;
-    if (within(w.dbgDataEncargo, focused)) return Focus::ChargeDateGrid;
-    if (within(w.dbgImposto, focused)) return Focus::TaxGrid;
-    const QWidget* received = boundControl(w.dtsPadrao, QStringLiteral("QTEFETENTRAF"), w.pgcProdutos);
+    if (within(ws.dbgProdutos, focused)) return Focus::ProductGrid;
+    if (within(ws.dbgPrazoPgt, focused)) return Focus::TermsGrid;
+    if (within(ws.dbgDataEncargo, focused)) return Focus::ChargeDateGrid;
+    if (within(ws.dbgImposto, focused)) return Focus::TaxGrid;
+    const QWidget* received = boundControl(ws.dtsPadrao, QStringLiteral("QTEFETENTRAF"), ws.pgcProdutos);
     if (within(received, focused)) return Focus::ReceivedQty;
     return Focus::Other;
 }
@@ -111,6 +113,7 @@ Source tabSource(const LancaAutoF& w) {
 }
 
 ToolSnapshot toolSnapshot(const LancaAutoF& w, Source source) {
+    auto& ws = w.state();
     ToolSnapshot s;
     const QWidget* focused = focusedControl(w);
     s.tab = AfTab(int(w.activeTab()));
@@ -118,34 +121,35 @@ ToolSnapshot toolSnapshot(const LancaAutoF& w, Source source) {
     s.source = source;
     for (int i = 0; i < kSourceCount; ++i) s.sources[size_t(i)] = viewOf(datasetOf(w, Source(i)));
 
-    s.row = rowCodesOf(w.cdsServAutoForne);
-    s.IDBAIXITMAF = textOf(w.cdsItemAutF, "IDBAIXITMAF");
-    s.itemIDITMSEPARADO = textOf(w.cdsItemAutF, "IDITMSEPARADO");
+    s.row = rowCodesOf(ws.cdsServAutoForne);
+    s.IDBAIXITMAF = textOf(ws.cdsItemAutF, "IDBAIXITMAF");
+    s.itemIDITMSEPARADO = textOf(ws.cdsItemAutF, "IDITMSEPARADO");
 
-    s.permissions = w.flags.permissions;
-    s.readOnlyGroup = w.flags.readOnlyGroup;
+    s.permissions = ws.flags.permissions;
+    s.readOnlyGroup = ws.flags.readOnlyGroup;
     s.confirmed = filterState().boModalResult;
     s.IDSISDOS = idSisDos(w);
     s.branchMode = host::session().ModuFili();
-    s.marketplace = marketplaceEnabled(w.cdsParamGeral);
-    s.logisticBranch = w.flags.logisticBranches;
-    s.closeAFChanged = w.flags.fechaAFTag == 99;
+    s.marketplace = marketplaceEnabled(ws.cdsParamGeral);
+    s.logisticBranch = ws.flags.logisticBranches;
+    s.closeAFChanged = ws.flags.fechaAFTag == 99;
 
-    s.headerIDBAIXAAF = textOf(w.cdsAutoForne, "IDBAIXAAF");
-    s.emitente = w.header ? w.header->emitente() : Emitente::Nothing;
-    s.formaPgto = formaPgtoOf(w.cdsAutoForne);
-    s.headerHasCDFORMPGTO = !textOf(w.cdsAutoForne, "CDFORMPGTO").isEmpty();
+    s.headerIDBAIXAAF = textOf(ws.cdsAutoForne, "IDBAIXAAF");
+    s.emitente = ws.header ? ws.header->emitente() : Emitente::Nothing;
+    s.formaPgto = formaPgtoOf(ws.cdsAutoForne);
+    s.headerHasCDFORMPGTO = !textOf(ws.cdsAutoForne, "CDFORMPGTO").isEmpty();
     readControls(w, focused, s);
     return s;
 }
 
 void applyToolStates(LancaAutoF& w, const ToolStates& s) {
+    auto& ws = w.state();
     const ToolSet ruled = ruledTools();
     const ToolSet enabled = enabledTools(s);
     for (const WorkspaceToolDef& def : workspaceTools())
         if (ruled.test(size_t(def.tool))) w.setToolEnabled(def.tool, enabled.test(size_t(def.tool)));
-    applyAfListColumnFlags(*w.dbgAutoForne, {s.colIDSITUENVAFMCD, w.flags.logisticBranches});
-    w.btbBaixar->setEnabled(s.btnBaixar);
+    applyAfListColumnFlags(*ws.dbgAutoForne, {s.colIDSITUENVAFMCD, ws.flags.logisticBranches});
+    ws.btbBaixar->setEnabled(s.btnBaixar);
 
     w.setInnerTabEnabled(ProdutosTab::EntregaBaixa, s.tabEntregaBaixa);
     w.setTabEnabled(WorkspaceTab::Encargo, s.tabEncargo);
@@ -153,11 +157,11 @@ void applyToolStates(LancaAutoF& w, const ToolStates& s) {
 
     // "Filial Destino" browses its branches; the other tabs the list or, on "Produtos", the items.
     const bool branches = w.isActiveTab(WorkspaceTab::FilialDest);
-    kit::DataSource* target = s.navigatorTarget == NavigatorTarget::Standard ? &w.dtsPadrao : &w.dtsServAutoForne;
-    setNavigator(w, branches ? &w.dtsFilialDest : target);
+    kit::DataSource* target = s.navigatorTarget == NavigatorTarget::Standard ? &ws.dtsPadrao : &ws.dtsServAutoForne;
+    setNavigator(w, branches ? &ws.dtsFilialDest : target);
     w.navigator()->setAllowed(s.navigator);
-    if (w.dbtItemMigrada->dataSource() != target) w.dbtItemMigrada->bind(target, QStringLiteral("IDITAFMIGRADA"));
-    w.dbtItemMigrada->setVisible(s.itemMigradaVisible);
+    if (ws.dbtItemMigrada->dataSource() != target) ws.dbtItemMigrada->bind(target, QStringLiteral("IDITAFMIGRADA"));
+    ws.dbtItemMigrada->setVisible(s.itemMigradaVisible);
 }
 
 void recomputeTools(LancaAutoF& w, Source source) {
@@ -165,7 +169,7 @@ void recomputeTools(LancaAutoF& w, Source source) {
     ToolStates states = afdesk::Habilita_Ferramentas(snapshot);
     if (snapshot.tab == AfTab::FilialDest) states = filialDestTools(snapshot, states);
     applyToolStates(w, states);
-    w.flags.lastFocus = snapshot.focus;
+    w.state().flags.lastFocus = snapshot.focus;
 }
 
 }  // namespace afdesk

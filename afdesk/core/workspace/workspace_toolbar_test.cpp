@@ -50,7 +50,7 @@ protected:
     // The button of a tool: standard tools on the first row, operations on their own.
     QWidget* buttonOf(QAction* a) const {
         if (QWidget* b = w->toolBar()->widgetForAction(a)) return b;
-        return w->tbrOperacoes->widgetForAction(a);
+        return w->state().tbrOperacoes->widgetForAction(a);
     }
 
     // The tools of the table, each "1" or "0", in this order:
@@ -115,15 +115,15 @@ TEST_P(WorkspaceToolbarTest, SpecialToolsAreMenuItemsAndButtonsWithTheirCaptions
         ASSERT_NE(button, nullptr) << c.actionName;
         EXPECT_EQ(button->objectName(), QString::fromLatin1(c.buttonName));
         EXPECT_EQ(button->toolTip(), QString::fromUtf8(c.hint)) << c.buttonName;
-        EXPECT_EQ(w->mnuOpcoes->actions().contains(c.action), c.inMenu) << c.actionName;
+        EXPECT_EQ(w->state().mnuOpcoes->actions().contains(c.action), c.inMenu) << c.actionName;
     }
     EXPECT_EQ(w->toolAction(WorkspaceTool::Filtrar)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
     QStringList imports;
-    for (QAction* a : w->mnuImportar->actions()) imports << a->text();
+    for (QAction* a : w->state().mnuImportar->actions()) imports << a->text();
     EXPECT_EQ(imports, (QStringList{"Importar &Solicitação de Compras", "Importar &Produto por Fornecedor"}));
-    ASSERT_NE(w->btbBaixar, nullptr);
-    EXPECT_EQ(w->btbBaixar->text(), QStringLiteral("Baixar"));
-    EXPECT_TRUE(w->innerPage(ProdutosTab::EntregaBaixa)->isAncestorOf(w->btbBaixar));
+    ASSERT_NE(w->state().btbBaixar, nullptr);
+    EXPECT_EQ(w->state().btbBaixar->text(), QStringLiteral("Baixar"));
+    EXPECT_TRUE(w->innerPage(ProdutosTab::EntregaBaixa)->isAncestorOf(w->state().btbBaixar));
 }
 
 // On a 1366-pixel screen every button shows: none goes behind the toolbar's overflow button.
@@ -132,7 +132,7 @@ TEST_P(WorkspaceToolbarTest, EveryToolButtonShowsOnA1366PixelScreen) {
     ASSERT_NE(w, nullptr);
     w->resize(1366 - 16, 600);  // the window maximised in the shell, less the frame
     kittest::settle();
-    for (QToolBar* bar : {w->toolBar(), w->tbrOperacoes}) {
+    for (QToolBar* bar : {w->toolBar(), w->state().tbrOperacoes}) {
         for (QAction* a : bar->actions()) {
             if (a->isSeparator() || !a->isVisible()) continue;
             QWidget* button = bar->widgetForAction(a);
@@ -152,7 +152,7 @@ TEST_P(WorkspaceToolbarTest, CtrlLFiltersFromAnyControlOfTheWorkspace) {
         SCOPED_TRACE(int(tab));
         w->selectTab(tab, true, false);
         kittest::showActive(w);
-        QWidget* start = w->pgcPadrao->tabBar();
+        QWidget* start = w->state().pgcPadrao->tabBar();
         kittest::focus(start);
         ASSERT_TRUE(start->hasFocus());
         ASSERT_FALSE(w->menuBar()->isAncestorOf(start));
@@ -199,7 +199,7 @@ TEST_P(WorkspaceToolbarTest, ToolsFollowTheAfSituationOnEveryTab) {
         clickTab(WorkspaceTab::DadosAF);
         EXPECT_EQ(states(), QString::fromLatin1(c.dados)) << c.name << " on Dados da AF";
         clickTab(WorkspaceTab::Produtos);
-        ASSERT_TRUE(w->dbgProdutos->hasFocus()) << c.name;
+        ASSERT_TRUE(w->state().dbgProdutos->hasFocus()) << c.name;
         EXPECT_EQ(states(), QString::fromLatin1(c.produtos)) << c.name << " on Produtos";
         clickTab(WorkspaceTab::FilialDest);
         EXPECT_EQ(states(), QString::fromLatin1(c.filial)) << c.name << " on Filial Destino";
@@ -211,7 +211,7 @@ TEST_P(WorkspaceToolbarTest, AReadOnlyOperatorHasNoEditingToolOnAnyTab) {
     sql("UPDATE PARASUPRI SET CDGRUPOPER = '01' WHERE CDFILIAL = '" + world.branch + "'");
     grantCancelAndReopen();
     openOnAf1();
-    ASSERT_TRUE(w->flags.readOnlyGroup);
+    ASSERT_TRUE(w->state().flags.readOnlyGroup);
     const QList<QAction*> editing = {w->action(Tool::Incluir), w->action(Tool::Alterar), w->action(Tool::Excluir),
                                      w->toolAction(WorkspaceTool::FechaAF), w->toolAction(WorkspaceTool::Consistir), w->toolAction(WorkspaceTool::B_Total), w->toolAction(WorkspaceTool::CancelaAF),
                                      w->toolAction(WorkspaceTool::EncerrarAF), w->toolAction(WorkspaceTool::ReAFAberto)};
@@ -250,15 +250,15 @@ TEST_P(WorkspaceToolbarTest, AnAutomaticAfNeedsAlafWhenAGroupHoldsIt) {
 TEST_P(WorkspaceToolbarTest, OnProductsTheProductGridDeletesAndTheItemGridDoesNot) {
     openOnAf1();
     clickTab(WorkspaceTab::Produtos);
-    ASSERT_TRUE(w->dbgProdutos->hasFocus());
-    ASSERT_FALSE(w->cdsItemAutf_Produto.isEmpty());
+    ASSERT_TRUE(w->state().dbgProdutos->hasFocus());
+    ASSERT_FALSE(w->state().cdsItemAutf_Produto.isEmpty());
     EXPECT_TRUE(w->toolEnabled(Tool::Excluir));
     EXPECT_FALSE(w->toolEnabled(Tool::Alterar));  // the products are not altered from the toolbar
     kittest::focus(w->standardGrid());
-    EXPECT_EQ(w->flags.lastFocus, Focus::ItemGrid);
+    EXPECT_EQ(w->state().flags.lastFocus, Focus::ItemGrid);
     EXPECT_FALSE(w->toolEnabled(Tool::Excluir));
     EXPECT_TRUE(w->toolEnabled(Tool::Alterar));
-    kittest::focus(w->dbgProdutos);
+    kittest::focus(w->state().dbgProdutos);
     EXPECT_TRUE(w->toolEnabled(Tool::Excluir));
 }
 
@@ -278,13 +278,13 @@ TEST_P(WorkspaceToolbarTest, TheManualReceiptButtonFollowsOneRuleOnEveryPath) {
         sql("UPDATE AUTOFORNE SET IDAFOPERLOG = NULL WHERE NRAUTOFORN = '" + afNumber(1) + "'");
         situation(c.assignments);
         clickTab(WorkspaceTab::Produtos);
-        EXPECT_EQ(w->btbBaixar->isEnabled(), c.enabled) << c.name << " (tab change)";
+        EXPECT_EQ(w->state().btbBaixar->isEnabled(), c.enabled) << c.name << " (tab change)";
         kittest::focus(w->standardGrid());  // the recomputation from the item grid
-        EXPECT_EQ(w->btbBaixar->isEnabled(), c.enabled) << c.name << " (item grid)";
-        w->cdsItemAutF.edit();  // the items' own state change
-        EXPECT_FALSE(w->btbBaixar->isEnabled()) << c.name << " (items edited)";
-        w->cdsItemAutF.cancel();
-        EXPECT_EQ(w->btbBaixar->isEnabled(), c.enabled) << c.name << " (items browsed)";
+        EXPECT_EQ(w->state().btbBaixar->isEnabled(), c.enabled) << c.name << " (item grid)";
+        w->state().cdsItemAutF.edit();  // the items' own state change
+        EXPECT_FALSE(w->state().btbBaixar->isEnabled()) << c.name << " (items edited)";
+        w->state().cdsItemAutF.cancel();
+        EXPECT_EQ(w->state().btbBaixar->isEnabled(), c.enabled) << c.name << " (items browsed)";
     }
 }
 
@@ -293,9 +293,9 @@ TEST_P(WorkspaceToolbarTest, AnItemBeingEditedIsTypedInTheGridsOwnEditor) {
     clickTab(WorkspaceTab::Produtos);
     kittest::focus(w->standardGrid());
     ASSERT_FALSE(w->standardGrid()->editorMode());
-    w->cdsItemAutF.edit();
+    w->state().cdsItemAutF.edit();
     EXPECT_TRUE(w->standardGrid()->editorMode());
-    w->cdsItemAutF.cancel();
+    w->state().cdsItemAutF.cancel();
 }
 
 TEST_P(WorkspaceToolbarTest, TheExtraAndPilotBoxesFollowTheListRow) {
@@ -319,9 +319,9 @@ TEST_P(WorkspaceToolbarTest, TheMarketplaceButtonAndColumnOnlyOnTheListTab) {
     sql("UPDATE PARAMGERAL SET IDINTEGMERCAD = 'S'");
     openOnAf1();
     ASSERT_TRUE(w->toolAction(WorkspaceTool::AtualizaMercadum)->isEnabled());
-    const int column = w->dbgAutoForne->columnOf(QStringLiteral("IDSITUENVAFMCD"));
+    const int column = w->state().dbgAutoForne->columnOf(QStringLiteral("IDSITUENVAFMCD"));
     ASSERT_GE(column, 0);
-    EXPECT_TRUE(w->dbgAutoForne->column(column).visible);
+    EXPECT_TRUE(w->state().dbgAutoForne->column(column).visible);
     clickTab(WorkspaceTab::DadosAF);
     EXPECT_FALSE(w->toolAction(WorkspaceTool::AtualizaMercadum)->isEnabled());
     clickTab(WorkspaceTab::FilialDest);
@@ -330,15 +330,15 @@ TEST_P(WorkspaceToolbarTest, TheMarketplaceButtonAndColumnOnlyOnTheListTab) {
 
 TEST_P(WorkspaceToolbarTest, TheNavigatorAndTheMigratedLabelFollowTheTab) {
     openOnAf1();
-    EXPECT_TRUE(w->sepNavegador->isVisibleTo(w));  // the list holds AFs
-    EXPECT_EQ(w->navigator()->dataSource(), &w->dtsServAutoForne);
-    EXPECT_TRUE(w->dbtItemMigrada->isVisible());
+    EXPECT_TRUE(w->state().sepNavegador->isVisibleTo(w));  // the list holds AFs
+    EXPECT_EQ(w->navigator()->dataSource(), &w->state().dtsServAutoForne);
+    EXPECT_TRUE(w->state().dbtItemMigrada->isVisible());
     clickTab(WorkspaceTab::Produtos);
-    EXPECT_EQ(w->navigator()->dataSource(), &w->dtsPadrao);
-    EXPECT_EQ(w->dbtItemMigrada->dataSource(), &w->dtsPadrao);
+    EXPECT_EQ(w->navigator()->dataSource(), &w->state().dtsPadrao);
+    EXPECT_EQ(w->state().dbtItemMigrada->dataSource(), &w->state().dtsPadrao);
     clickTab(WorkspaceTab::FilialDest);
-    EXPECT_EQ(w->navigator()->dataSource(), &w->dtsFilialDest);
-    EXPECT_FALSE(w->dbtItemMigrada->isVisible());
+    EXPECT_EQ(w->navigator()->dataSource(), &w->state().dtsFilialDest);
+    EXPECT_FALSE(w->state().dbtItemMigrada->isVisible());
     EXPECT_TRUE(w->toolEnabled(Tool::Procurar));
     EXPECT_TRUE(w->toolEnabled(Tool::Verificar));
 }
@@ -357,7 +357,7 @@ TEST_P(WorkspaceToolbarTest, TheListTabReadsTheListOfANewBranchWhenClickedNotFro
         ASSERT_NE(w, nullptr);
         gotoBranch(world.branch);
         clickTab(WorkspaceTab::AF);
-        ASSERT_EQ(w->cdsServAutoForne.field(QStringLiteral("CDFILDEST")).asString(), world.branch);
+        ASSERT_EQ(w->state().cdsServAutoForne.field(QStringLiteral("CDFILDEST")).asString(), world.branch);
         clickTab(WorkspaceTab::FilialDest);
         gotoBranch(world.central);
         clearCalls();
@@ -366,7 +366,7 @@ TEST_P(WorkspaceToolbarTest, TheListTabReadsTheListOfANewBranchWhenClickedNotFro
         kittest::settle();
         ASSERT_EQ(w->activeTab(), WorkspaceTab::AF) << c.name;
         EXPECT_EQ(calls().contains("GetServAutoForne"), c.reloaded) << c.name;
-        EXPECT_EQ(w->cdsServAutoForne.field(QStringLiteral("CDFILDEST")).asString(),
+        EXPECT_EQ(w->state().cdsServAutoForne.field(QStringLiteral("CDFILDEST")).asString(),
                   c.reloaded ? world.central : world.branch)
             << c.name;
         discardWorkspace();
@@ -381,13 +381,13 @@ TEST_P(WorkspaceToolbarTest, InnerTabMenuItemsOpenProductsOnTheirTabWithoutReloa
         ProdutosTab inner;
         QWidget* focus;
     } cases[] = {
-        {ProdutosTab::Observacao, w->dbmObservacao},
-        {ProdutosTab::Imposto, w->dbgImposto},
-        {ProdutosTab::EntregaBaixa, w->dbgNFBaixa},
+        {ProdutosTab::Observacao, w->state().dbmObservacao},
+        {ProdutosTab::Imposto, w->state().dbgImposto},
+        {ProdutosTab::EntregaBaixa, w->state().dbgNFBaixa},
     };
     for (const Case& c : cases) {
         clickTab(WorkspaceTab::AF);
-        QAction* item = w->innerTabActions[size_t(c.inner)];
+        QAction* item = w->state().innerTabActions[size_t(c.inner)];
         ASSERT_TRUE(item->isEnabled()) << int(c.inner);
         item->trigger();
         kittest::settle();
@@ -399,7 +399,7 @@ TEST_P(WorkspaceToolbarTest, InnerTabMenuItemsOpenProductsOnTheirTabWithoutReloa
     }
     // Leaving "Produtos" unchecks them.
     clickTab(WorkspaceTab::AF);
-    for (QAction* item : w->innerTabActions) EXPECT_FALSE(item->isChecked());
+    for (QAction* item : w->state().innerTabActions) EXPECT_FALSE(item->isChecked());
 }
 
 AFDB_INSTANTIATE_ON_ENGINES(WorkspaceToolbarTest);

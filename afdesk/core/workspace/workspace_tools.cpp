@@ -1,7 +1,7 @@
 #include "afdesk/core/workspace/workspace_tools.h"
 
 #include "afdesk/core/filter/filtro_af.h"
-#include "afdesk/core/workspace/lanca_autof.h"
+#include "afdesk/core/workspace/workspace_state.h"
 #include "afdesk/core/workspace/workspace_messages.h"
 #include "afdesk/core/workspace/workspace_startup.h"
 
@@ -22,9 +22,10 @@ void importaSAC(LancaAutoF&) {
 }
 
 void mudancaAutomatica(LancaAutoF& w) {
+    auto& ws = w.state();
     // The button shows the branch's setting until the switch itself is built.
-    const host::Field* f = w.cdsMudAutProd.active() && !w.cdsMudAutProd.isEmpty()
-                               ? w.cdsMudAutProd.findField(QStringLiteral("IDTPLANCITAF"))
+    const host::Field* f = ws.cdsMudAutProd.active() && !ws.cdsMudAutProd.isEmpty()
+                               ? ws.cdsMudAutProd.findField(QStringLiteral("IDTPLANCITAF"))
                                : nullptr;
     w.toolAction(WorkspaceTool::MudAutProd)->setChecked(f && f->asString().trimmed() == QLatin1String("1"));
     msgLancaAutoF().ShowMsg(QStringLiteral("MudAutProd_NDisp"), host::MessageKind::Information);
