@@ -123,6 +123,7 @@ RpcResponse Dispatcher::run(const RpcRequest& request) const {
         return RpcResponse::failure(refusal);
 
     CallContext ctx(module->name(), *method, request.args, session, request.session, m_db);
+    if (method->write) m_modules.authoriseWrite(ctx, *method->write);
     RemoteValue result = method->handler(ctx);
     return RpcResponse::success(std::move(result), ctx.takeByRefValues());
 }

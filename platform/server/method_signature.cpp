@@ -1,5 +1,7 @@
 #include "method_signature.h"
 
+#include <cmath>
+
 #include <stdexcept>
 
 namespace platform::server {
@@ -32,7 +34,8 @@ bool accepts(ArgKind kind, const RemoteValue& v) {
     case ArgKind::DateTime: return v.kind() == RemoteKind::DateTime;
     case ArgKind::Boolean: return v.kind() == RemoteKind::Boolean;
     case ArgKind::Integer: return v.kind() == RemoteKind::Integer;
-    case ArgKind::Float: return v.kind() == RemoteKind::Float || v.kind() == RemoteKind::Integer;
+    // Infinities and NaN are no numbers any method can store or compute with.
+    case ArgKind::Float: return v.kind() == RemoteKind::Integer || (v.kind() == RemoteKind::Float && std::isfinite(v.number()));
     case ArgKind::Packet: return v.kind() == RemoteKind::Packet;
     case ArgKind::Array: return v.kind() == RemoteKind::Array;
     case ArgKind::Variant: return true;

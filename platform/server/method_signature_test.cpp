@@ -13,7 +13,9 @@ using host::RemoteValue;
 
 namespace {
 
-MethodDef defOf(const Params& p) { return MethodDef{QStringLiteral("M"), p.defs(), ResultKind::None, {}, true}; }
+MethodDef defOf(const Params& p) {
+    return MethodDef{QStringLiteral("M"), p.defs(), ResultKind::None, {}, true, std::nullopt};
+}
 
 CallContext contextOf(const MethodDef& def, std::vector<RemoteValue> args) {
     return CallContext(QStringLiteral("Modulo"), def, std::move(args), SessionInfo{}, QString(), nullptr);

@@ -5,12 +5,18 @@
 namespace platform::server {
 
 ServerModule& ServerModule::method(const QString& name, const Params& params, ResultKind result, Handler handler) {
-    return add(MethodDef{name, params.defs(), result, std::move(handler), true});
+    return add(MethodDef{name, params.defs(), result, std::move(handler), true, std::nullopt});
+}
+
+ServerModule& ServerModule::writeMethod(const QString& name, const Params& params, ResultKind result,
+                                        WriteRule rule, Handler handler) {
+    MethodDef def{name, params.defs(), result, std::move(handler), true, std::move(rule)};
+    return add(std::move(def));
 }
 
 ServerModule& ServerModule::publicMethod(const QString& name, const Params& params, ResultKind result,
                                          Handler handler) {
-    return add(MethodDef{name, params.defs(), result, std::move(handler), false});
+    return add(MethodDef{name, params.defs(), result, std::move(handler), false, std::nullopt});
 }
 
 ServerModule& ServerModule::add(MethodDef def) {
@@ -47,6 +53,11 @@ std::vector<const ServerModule*> ModuleRegistry::modules() const {
     std::vector<const ServerModule*> out;
     for (const auto& m : m_modules) out.push_back(m.get());
     return out;
+}
+
+void ModuleRegistry::authoriseWrite(CallContext& call, const WriteRule& rule) const {
+    if (!m_authoriser) throw std::logic_error("a write method was called but no authoriser is set");
+    m_authoriser(call, rule);
 }
 
 }  // namespace platform::server

@@ -11,9 +11,11 @@
 
 #include <QtCore/QHash>
 #include <QtCore/QString>
+#include <QtCore/QStringList>
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace platform::server {
@@ -25,12 +27,26 @@ class CallContext;
 // message goes to the user); anything else it throws is an internal error.
 using Handler = std::function<host::RemoteValue(CallContext&)>;
 
+// What a method that writes asks of its caller. The dispatcher has the
+// registry's authoriser check it before the handler runs; what depends on the
+// rows written (an automatic AF, a quantity zeroed) the handler checks itself
+// and `rowChecks` describes.
+struct WriteRule {
+    QStringList rights;      // permission codes the operator must hold ("ENAF", "CAAF", ...)
+    bool writersOnly = true;  // refused to the read-only group of the operator's branch
+    QString rowChecks;       // for the method's description
+};
+
+// Refuses a write with a host::UserError; set once by whoever registers the business modules.
+using WriteAuthoriser = std::function<void(CallContext&, const WriteRule&)>;
+
 struct MethodDef {
     QString name;
     std::vector<ArgDef> args;
     ResultKind result = ResultKind::Variant;
     Handler handler;
     bool needsSession = true;  // false only for the login
+    std::optional<WriteRule> write;  // set for every method that changes business data
 };
 
 class ServerModule {
@@ -40,6 +56,9 @@ public:
 
     // Throws std::logic_error for a repeated name or an empty handler.
     ServerModule& method(const QString& name, const Params& params, ResultKind result, Handler handler);
+    // A method that changes business data: refused unless the caller meets the rule.
+    ServerModule& writeMethod(const QString& name, const Params& params, ResultKind result, WriteRule rule,
+                              Handler handler);
     // A method callable without a session (the login).
     ServerModule& publicMethod(const QString& name, const Params& params, ResultKind result, Handler handler);
     const MethodDef* find(const QString& name) const;
@@ -61,7 +80,13 @@ public:
     // In the order they were registered.
     std::vector<const ServerModule*> modules() const;
 
+    void setWriteAuthoriser(WriteAuthoriser authoriser) { m_authoriser = std::move(authoriser); }
+    // Throws host::UserError when the caller may not; std::logic_error when no
+    // authoriser was set (a write is never let through unchecked).
+    void authoriseWrite(CallContext& call, const WriteRule& rule) const;
+
 private:
+    WriteAuthoriser m_authoriser;
     std::vector<std::unique_ptr<ServerModule>> m_modules;
     QHash<QString, ServerModule*> m_byName;  // by case-folded name
 };

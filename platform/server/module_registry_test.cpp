@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 using namespace platform::server;
 using host::RemoteValue;
 
@@ -69,6 +72,7 @@ TEST(ModuleRegistry, ListsModulesAndMethodsInRegistrationOrderWithTheirSignature
 TEST(ArgKind, WhatEachParameterAccepts) {
     const RemoteValue null, text("x"), date(host::DateTime{1}), boolean(true), integer(1), real(1.5),
         packet = RemoteValue::packet("p"), array(RemoteValue::Array{});
+    const RemoteValue infinite(std::numeric_limits<double>::infinity()), notANumber(std::nan(""));
     struct Row {
         ArgKind kind;
         std::vector<RemoteValue> accepted;
@@ -79,10 +83,10 @@ TEST(ArgKind, WhatEachParameterAccepts) {
         {ArgKind::DateTime, {null, date}, {text, boolean, integer, real, packet, array}},
         {ArgKind::Boolean, {boolean}, {null, text, date, integer, real, packet, array}},
         {ArgKind::Integer, {integer}, {null, text, date, boolean, real, packet, array}},
-        {ArgKind::Float, {integer, real}, {null, text, date, boolean, packet, array}},
+        {ArgKind::Float, {integer, real}, {null, text, date, boolean, packet, array, infinite, notANumber}},
         {ArgKind::Packet, {null, packet}, {text, date, boolean, integer, real, array}},
         {ArgKind::Array, {array}, {null, text, date, boolean, integer, real, packet}},
-        {ArgKind::Variant, {null, text, date, boolean, integer, real, packet, array}, {}},
+        {ArgKind::Variant, {null, text, date, boolean, integer, real, packet, array, infinite}, {}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(argKindName(row.kind).toStdString());

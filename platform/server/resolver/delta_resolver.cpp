@@ -8,12 +8,18 @@
 #include "platform/db/sql_values.h"
 #include "platform/db/transaction.h"
 
+#include "host/data/errors.h"
+#include "host/data/text_format.h"
+
 #include <QtCore/QSet>
 #include <QtCore/QStringList>
 
 #include <algorithm>
+#include <cmath>
 
 namespace afresolver {
+
+bool isStorableNumber(double v) { return std::isfinite(v) && std::fabs(v) <= kStoredNumberLimit; }
 
 namespace {
 
@@ -72,6 +78,7 @@ public:
         for (int i = 0; i < int(m_delta.rows.size()); ++i) {
             const PacketRow& row = m_delta.rows[size_t(i)];
             checkShape(row, i);
+            checkNumbers(row, i);
             switch (row.state) {
             case RowState::Inserted: insertRow(row, i); break;
             case RowState::Modified: modifyRow(row, i); break;
@@ -95,6 +102,24 @@ private:
         for (int c : row.changed) ok = ok && c >= 0 && size_t(c) < n;
         if (!ok)
             throw host::DataError(QStringLiteral("A linha %1 do pacote gravado em %2 não tem um valor por campo.").arg(i + 1).arg(table()));
+    }
+
+    // Every number a row writes is one the column can keep and the screens can
+    // show and sum: finite and within kStoredNumberLimit. Refused before anything is written.
+    void checkNumbers(const PacketRow& row, int i) const {
+        auto check = [&](int f) {
+            const double* d = std::get_if<double>(&row.values[size_t(f)]);
+            if (!d || columnOf(f).isEmpty() || isStorableNumber(*d)) return;
+            throw host::UserError(QStringLiteral("Valor inválido em %1 (linha %2 de %3): %4. Os números gravados devem "
+                                                 "estar entre -%5 e %5.")
+                                      .arg(columnOf(f))
+                                      .arg(i + 1)
+                                      .arg(table(), host::defaultFloatText(*d), host::defaultFloatText(kStoredNumberLimit)));
+        };
+        if (row.state == RowState::Inserted)
+            for (int f = 0; f < int(row.values.size()); ++f) check(f);
+        if (row.state == RowState::Modified)
+            for (int f : row.changed) check(f);
     }
 
     QString keyText(const std::vector<Value>& values) const {

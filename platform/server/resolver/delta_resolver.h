@@ -30,6 +30,13 @@
 
 namespace afresolver {
 
+// The largest magnitude a written number may have: with 14 significant digits
+// a double still keeps the five decimals the screens show exactly. Every
+// number a delta writes is checked against it (and refused when infinite or
+// NaN) with a host::UserError naming the column, before the row is written.
+inline constexpr double kStoredNumberLimit = 999999999.99999;
+bool isStorableNumber(double v);
+
 enum class DeleteCheck {
     Key,            // the row goes if its key is still there
     KeyAndColumns,  // ... and only if none of its mapped columns changed since it was read

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <QtSql/QSqlQuery>
 
 namespace afresolver {
@@ -334,6 +336,46 @@ TEST_P(DeltaResolverTest, InjectionShapedValuesAndFieldNamesAreInert) {
     afdb::transact(connection(), [&] { EXPECT_EQ(applyDelta(connection(), delta, messageMapping()).inserted, 1); });
     EXPECT_EQ(afdb::scalar(connection(), "SELECT DSMENSAF FROM MENSAUTF WHERE NRMENSAUTFOR = '02'").toString(), hostile);
     EXPECT_EQ(count("SELECT COUNT(*) FROM ITEMAUTF"), 1);
+}
+
+// A number no screen can show or sum is refused with the column and the row,
+// whether it arrives in an inserted or a modified row; nothing of the save stays.
+TEST_P(DeltaResolverTest, NumbersBeyondWhatAColumnKeepsAreRefused) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const QVariant priceBefore = itemValue("VRPREUNIAF", day(2024, 3, 20));
+    for (const bool inserted : {false, true})
+        for (const double bad : {inf, -inf, nan, 1e300, -1e10, kStoredNumberLimit * 1.000001}) {
+            SCOPED_TRACE(testing::Message() << (inserted ? "insert " : "modify ") << bad);
+            host::Dataset items;
+            load(items, kItemSelect, itemFields());
+            items.edit();
+            items.field("VRPREUNIAF").setAsFloat(7);  // a fine change in the same save
+            items.post();
+            if (inserted) appendItem(items, day(2024, 4, 2), bad);
+            else {
+                items.edit();
+                items.field("QTPROGENTAF").setAsFloat(bad);
+                items.post();
+            }
+            try {
+                save(items, itemMapping());
+                ADD_FAILURE() << "saved";
+            } catch (const host::UserError& e) {
+                EXPECT_TRUE(e.message().startsWith(QStringLiteral("Valor inválido em QTPROGENTAF (linha "))) << e.what();
+            }
+            EXPECT_EQ(count("SELECT COUNT(*) FROM ITEMAUTF"), 1);
+            EXPECT_EQ(itemValue("VRPREUNIAF", day(2024, 3, 20)), priceBefore);
+        }
+    for (const double fine : {kStoredNumberLimit, -kStoredNumberLimit, 0.0}) {
+        host::Dataset items;
+        load(items, kItemSelect, itemFields());
+        items.edit();
+        items.field("VRPREUNIAF").setAsFloat(fine);
+        items.post();
+        EXPECT_NO_THROW(save(items, itemMapping())) << fine;
+        EXPECT_EQ(itemValue("VRPREUNIAF", day(2024, 3, 20)).toDouble(), fine);
+    }
 }
 
 TEST_P(DeltaResolverTest, TextLongerThanItsColumnIsRefusedWithTheRow) {

@@ -53,7 +53,7 @@ TEST_P(ResolverValueTypesTest, ValuesRoundTripAndMatchOnTheNextSave) {
     const std::vector<Case> cases = {
         {"DSTEXTO", QStringLiteral("Ação 'x' \"y\" ç"), QStringLiteral("outro")},
         {"VRNUMERO", 0.1 + 0.2, -1.5e-7},
-        {"VRNUMERO", 1e300, 12345678.875},
+        {"VRNUMERO", kStoredNumberLimit, 12345678.875},  // the largest a write may store
         {"NRINTEIRO", qint64(9007199254740993), qint64(-42)},  // 2^53 + 1: not representable as a double
         {"IDLOGICO", true, false},
         {"DTMOMENTO", host::DateTime::fromDate(QDate(1969, 12, 31), QTime(23, 59, 59)),

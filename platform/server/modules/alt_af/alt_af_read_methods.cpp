@@ -86,7 +86,8 @@ host::Packet decoded(const QByteArray& bytes) {
 
 // [check rows, problems]: the problems text is empty when every change may be made.
 RemoteValue getVerifica(CallContext& ctx, const QByteArray& items) {
-    const Verification v = verifyChanges(ctx.database(), readChanges(decoded(items)));
+    const QSqlDatabase db = ctx.database();
+    const Verification v = verifyChanges(db, readChanges(decoded(items)), operatorRights(db, ctx.operatorCode()));
     host::Packet rows;
     rows.fields = resultErros();
     for (const Finding& f : v.findings)

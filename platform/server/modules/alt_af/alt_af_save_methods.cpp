@@ -1,5 +1,9 @@
 // SetAF: writes the brand and quantity changes of the bulk alteration in one
-// transaction, with its history, settlements and purchase requests.
+// transaction, with its history, settlements, purchase requests and the AFs'
+// totals. It decides from what it reads (which items are still open, whether
+// a product is still bought) and writes on that: on PostgreSQL it runs
+// serializable, so two batches deciding on the same AF cannot both miss each
+// other's change; the loser is run again by transact().
 #include "alt_af_changes.h"
 #include "alt_af_fields.h"
 #include "alt_af_history.h"
@@ -10,6 +14,8 @@
 #include "platform/db/transaction.h"
 #include "platform/server/call_context.h"
 #include "platform/server/modules/common/af_tables.h"
+#include "platform/server/modules/common/af_totals.h"
+#include "platform/server/modules/common/authorisation.h"
 #include "platform/server/resolver/delta_resolver.h"
 
 #include "host/data/errors.h"
@@ -76,7 +82,7 @@ public:
           m_history(db, texts, ctx.operatorCode(), ctx.operatorName(), m_now), m_operator(ctx.operatorCode()) {}
 
     void run() {
-        const Verification v = verifyChanges(m_db, m_changes);
+        const Verification v = verifyChanges(m_db, m_changes, operatorRights(m_db, m_operator));
         if (!v.clean()) throw UserError(refusal(v));
         afresolver::applyDelta(m_db, itemDelta(m_changes), tables::itemAutF().mapping());
         QSet<QString> settledAfs;
@@ -94,6 +100,7 @@ public:
             if (m_stamped.contains(key)) continue;
             m_stamped.insert(key);
             if (settledAfs.contains(key)) settleAfWhenDone(c);
+            recomputeAfTotal(m_db, c.dest, c.lanc, c.af);
             stampAf(c);
         }
     }
@@ -193,7 +200,8 @@ RemoteValue setAF(CallContext& ctx, const QByteArray& items, bool updateRequests
     const std::vector<ItemChange> changes = readChanges(delta);
     if (changes.empty()) return RemoteValue(true);
     const QSqlDatabase db = ctx.database();
-    afdb::transact(db, [&] { Save(ctx, db, changes, texts, updateRequests).run(); });
+    afdb::transact(db, [&] { Save(ctx, db, changes, texts, updateRequests).run(); },
+                   afdb::TxOptions{.isolation = afdb::Isolation::Serializable});
     return RemoteValue(true);
 }
 
@@ -204,7 +212,11 @@ void addSaveMethods(ServerModule& module) {
     const auto items = p.packet("delta");
     const auto updateRequests = p.boolean("atualizaSolicitacoes");
     const HistoryParams history(p);
-    module.method(host::names::altAF::SetAF, p, ResultKind::Boolean, [=](CallContext& c) {
+    const WriteRule rule{.rights = {},
+                         .writersOnly = true,
+                         .rowChecks = QStringLiteral("ALAF para itens de AF automática (IDTIPOLANCAF = \"A\"); "
+                                                     "EXAF para zerar a quantidade de um item")};
+    module.writeMethod(host::names::altAF::SetAF, p, ResultKind::Boolean, rule, [=](CallContext& c) {
         return setAF(c, c[items], c[updateRequests], history.read(c));
     });
 }

@@ -20,6 +20,7 @@
 #include "platform/server/dispatcher.h"
 #include "platform/server/modules/common/afdb_database_provider.h"
 #include "platform/server/modules/alt_af/alt_af_module.h"
+#include "platform/server/modules/common/authorisation.h"
 
 #include "host/data/data_packet.h"
 #include "host/data/dataset.h"
@@ -129,6 +130,7 @@ protected:
         seedAltAf(connection(), world);
         provider = std::make_unique<AfdbDatabaseProvider>(database());
         registerAltAF(registry);
+        registry.setWriteAuthoriser(authoriseWrite);
         dispatcher = std::make_unique<Dispatcher>(registry, sessions, provider.get());
         token = sessions.open({world.w.buyer, QStringLiteral("Comprador Um")});
     }

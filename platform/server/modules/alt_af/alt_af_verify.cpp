@@ -4,6 +4,7 @@
 
 #include "platform/db/sql_exec.h"
 #include "platform/db/sql_values.h"
+#include "platform/server/resolver/delta_resolver.h"
 
 #include "host/data/text_format.h"
 
@@ -31,12 +32,13 @@ struct CurrentItem {
     bool exists = false;
     std::optional<double> qty, delivered;
     QString settlement, afSettlement, expired, consolidatedInto;
+    bool automaticAf = false;  // IDTIPOLANCAF = "A"
     QDate processingDate;  // of the destination branch
 };
 
 class Checker {
 public:
-    explicit Checker(const QSqlDatabase& db) : m_db(db) {}
+    Checker(const QSqlDatabase& db, const OperatorRights& rights) : m_db(db), m_rights(rights) {}
 
     void check(const ItemChange& c, Verification& out, QSet<QString>& movedTo) {
         QStringList why;
@@ -54,8 +56,14 @@ public:
                                 .arg(describeItem(c));
             return;
         }
+        if (now.automaticAf && !m_rights.ALAF) {
+            out.problems << QStringLiteral("%1: %2").arg(describeItem(c), missingRightRefusal(QStringLiteral("ALAF")));
+            return;
+        }
         const bool partial = now.settlement == QLatin1String("1");
         checkQuantity(c, now, partial, why);
+        if (c.qtyChanged() && c.newQty && *c.newQty == 0 && !m_rights.EXAF)
+            why << missingRightRefusal(QStringLiteral("EXAF"));
         if (c.brandChanged()) checkBrand(c, now, partial, movedTo, why, out.findings);
         for (const QString& reason : why) out.problems << QStringLiteral("%1: %2").arg(describeItem(c), reason);
     }
@@ -73,7 +81,11 @@ private:
             return;
         }
         const double q = *c.newQty;
-        if (q < 0) why << QStringLiteral("a quantidade deve ser igual ou maior que 0.");
+        if (!afresolver::isStorableNumber(q))
+            why << QStringLiteral("a quantidade %1 está fora do limite de %2.")
+                       .arg(host::defaultFloatText(q),
+                            host::formatFloat(afresolver::kStoredNumberLimit, QStringLiteral("###,##0.00000")));
+        else if (q < 0) why << QStringLiteral("a quantidade deve ser igual ou maior que 0.");
         else if (q == 0 && partial) why << QStringLiteral("o item está com baixa parcial e a quantidade não pode ser zerada.");
         else if (now.delivered && q < *now.delivered)
             why << QStringLiteral("a quantidade %1 é menor que a já entregue (%2).").arg(qtyText(q), qtyText(*now.delivered));
@@ -108,7 +120,7 @@ private:
         QSqlQuery& q = afdb::execKept(
             m_db,
             QStringLiteral("SELECT I.QTPROGENTAF, I.IDBAIXITMAF, I.QTEFETENTRAF, A.IDBAIXAAF, A.IDAFEXPIRADA, "
-                           "A.CDFILDESTCON, F.DTPROCFILI FROM ITEMAUTF I "
+                           "A.CDFILDESTCON, F.DTPROCFILI, A.IDTIPOLANCAF FROM ITEMAUTF I "
                            "JOIN AUTOFORNE A ON A.CDFILDEST = I.CDFILDEST AND A.CDFILLANC = I.CDFILLANC "
                            "AND A.NRAUTOFORN = I.NRAUTOFORN JOIN FILIAL F ON F.CDFILIAL = I.CDFILDEST "
                            "WHERE I.CDFILDEST = :D AND I.CDFILLANC = :L AND I.NRAUTOFORN = :N AND I.CDPRODUTO = :P "
@@ -128,6 +140,7 @@ private:
         now.consolidatedInto = q.value(5).toString();
         const QDateTime processing = afdb::readDateTime(q.value(6));
         now.processingDate = processing.isValid() ? processing.date() : QDate::currentDate();
+        now.automaticAf = q.value(7).toString() == QLatin1String("A");
         q.finish();
         return now;
     }
@@ -166,14 +179,16 @@ private:
     }
 
     const QSqlDatabase& m_db;
+    const OperatorRights& m_rights;
     QHash<QString, bool> m_brands;
 };
 
 }  // namespace
 
-Verification verifyChanges(const QSqlDatabase& db, const std::vector<ItemChange>& changes) {
+Verification verifyChanges(const QSqlDatabase& db, const std::vector<ItemChange>& changes,
+                           const OperatorRights& rights) {
     Verification out;
-    Checker checker(db);
+    Checker checker(db, rights);
     QSet<QString> movedTo;
     for (const ItemChange& c : changes) checker.check(c, out, movedTo);
     return out;

@@ -7,8 +7,11 @@
 //     the screen shows against every listed item of that product and brand;
 //   - problems: texts naming an item that cannot be changed as asked (no
 //     longer open, changed by someone else since it was read, a quantity or
-//     brand the rules refuse).
+//     brand the rules refuse, a change the operator may not make: an item of
+//     an automatic AF without ALAF, a quantity zeroed without EXAF).
 #include "alt_af_changes.h"
+
+#include "platform/server/modules/common/authorisation.h"
 
 #include <QtCore/QStringList>
 #include <QtSql/QSqlDatabase>
@@ -27,7 +30,8 @@ struct Verification {
     bool clean() const { return findings.empty() && problems.empty(); }
 };
 
-Verification verifyChanges(const QSqlDatabase& db, const std::vector<ItemChange>& changes);
+Verification verifyChanges(const QSqlDatabase& db, const std::vector<ItemChange>& changes,
+                           const OperatorRights& rights);
 
 // The findings as the screen words them, one line each ("Produto 0000000123, marca 00045: ...").
 QStringList findingTexts(const std::vector<Finding>& findings);
