@@ -9,12 +9,17 @@ BulkScope::BulkScope(host::Dataset& ds) : m_ds(ds), m_saved(ds.tag()) { ds.setTa
 BulkScope::~BulkScope() { m_ds.setTag(m_saved); }
 
 void loadPacket(host::Dataset& ds, const QByteArray& packet) {
-    const BulkScope bulk(ds);
-    if (packet.isEmpty()) {
-        ds.close();
-        return;
+    {
+        const BulkScope bulk(ds);
+        if (packet.isEmpty()) {
+            ds.close();
+            return;
+        }
+        ds.setData(packet);
     }
-    ds.setData(packet);
+    // The rows were filled under the bulk marker, which skips the calculated
+    // fields; every row gets them once the marker is gone.
+    ds.refreshCalcFields();
 }
 
 QByteArray packetOf(const host::Dataset& ds) {

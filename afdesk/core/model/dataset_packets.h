@@ -29,7 +29,8 @@ private:
 // packet brings are kept after them. An empty packet (the server's null)
 // closes the dataset. While it runs the dataset's marker is kBulkTag; the
 // previous marker comes back afterwards, also when the packet is refused
-// (PacketError), which leaves the content untouched.
+// (PacketError), which leaves the content untouched. The calculated fields of
+// every row are computed once the marker is back.
 void loadPacket(host::Dataset& ds, const QByteArray& packet);
 
 // The dataset's whole content as a packet, change states included; a closed

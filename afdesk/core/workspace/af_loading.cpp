@@ -2,13 +2,11 @@
 
 #include "afdesk/core/model/af_detail_grids.h"
 #include "afdesk/core/model/af_key.h"
-#include "afdesk/core/model/code_domains.h"
 #include "afdesk/core/model/dataset_packets.h"
 #include "afdesk/core/workspace/workspace_state.h"
 #include "afdesk/core/workspace/server_calls.h"
 #include "afdesk/core/workspace/workspace_messages.h"
 
-#include "host/services/consiste.h"
 #include "host/services/progress.h"
 #include "platform/kit/db_grid.h"
 
@@ -212,15 +210,11 @@ void applyItemColumns(LancaAutoF& w) {
             if (host::Field* f = dataset->findField(name)) f->setVisible(shown);
         }
     }
-    // The items' settlement situations read as the AF's do.
-    for (const char* field : {"IDBAIXITMAF", "IDBAIXITAFS"})
-        if (host::Field* f = ws.cdsItemAutF.findField(QString::fromLatin1(field))) showDomain(*f, baixaAFDomain());
     auto mask = [](host::Dataset& ds, const char* field, const QString& m) {
         if (host::Field* f = ds.findField(QString::fromLatin1(field))) f->setEditMask(m);
     };
     mask(ws.cdsItemAutF, "CDARVPROD", ws.flags.productPicture);
     mask(ws.cdsItemAutf_Produto, "CDARVPROD", ws.flags.productPicture);
-    mask(ws.cdsItemAutF, "DTPROGENTAF", host::DateMask());
 }
 
 }  // namespace afdesk

@@ -5,6 +5,7 @@
 #include "afdesk/core/model/af_datasets.h"
 #include "afdesk/core/model/af_detail_grids.h"
 #include "afdesk/core/model/af_list_grid.h"
+#include "afdesk/items/item_datasets.h"
 #include "afdesk/core/workspace/af_loading.h"
 #include "afdesk/core/workspace/list_reactions.h"
 #include "afdesk/core/terms/payment_terms.h"
@@ -100,6 +101,8 @@ LancaAutoF::LancaAutoF(QWidget* parent)
     defineParamFilial(m_state->cdsParamFilial);
     defineParamGeral(m_state->cdsParamGeral);
     defineControleFilial(m_state->cdsControleFilial);
+    defineItemAutfProduto(m_state->cdsItemAutf_Produto);
+    defineItemAutF(m_state->cdsItemAutF, [this] { return isActiveTab(WorkspaceTab::Produtos); });
     // Editing comes with the toolbar's rules (the items' source is the standard one, with the screen's own).
     for (kit::DataSource* s : partSources([](const AfPartDef& def) { return def.part != AfPart::Items; }))
         s->setAutoEdit(false);
