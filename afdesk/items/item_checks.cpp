@@ -44,6 +44,11 @@ const std::vector<std::pair<const char*, const char*>>& messages() {
          "Atenção a quantidade do item da AF está sendo zerada! O item será excluído. \r\nTem certeza que deseja "
          "realizar está operação?"},
         {"Atu_Sol", "Deseja atualizar as solicitações de compras?"},
+        {"EscMotivItem_Inf", "Tipo de lançamento manual."},
+        {"MotEsc_Inf", "Escolhida manualmente."},
+        {"Cotacao", "Cotação: %s"},
+        {"ListaPrec_Inf", "Lista de preços: %s"},
+        {"ObsItmMan_Inf", "Obs.: Item alterado manualmente."},
         {"Excl_Soli_CMP",
          "Deseja atualizar a solicitação de compras reprovando cada item para não existir pendência de compra?"},
     };
