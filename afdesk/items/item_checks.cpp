@@ -17,6 +17,7 @@ const std::vector<std::pair<const char*, const char*>>& messages() {
         {"Forn_N_Peri", "Fornecedor não atende a data de entrega informada devido à sua periodicidade."},
         {"Forn_UmaData", "Fornecedor não permite mais de uma data de entrega por AF."},
         {"Data_AF", "Operação bloqueada! A data de entrega não pode ser menor do que a data atual."},
+        {"DiasForaLimit", "Alteração realizada fora do limite de dias para alteração em itens de AF."},
         {"CDPRODUTO_Vazio", "Produto deve ser informado."},
         {"CDPRODUTO_N_EXISTE", "Produto não cadastrado."},
         {"PROD_N_CAD_COMP", "Produto não cadastrado para o comprador informado."},
@@ -118,6 +119,16 @@ ItemCheck checkDateNotBeforeToday(bool dateChanged, const std::optional<QDate>& 
                                   const std::optional<QDate>& branchToday) {
     if (!dateChanged || !date || !branchToday || !(*branchToday > *date)) return std::nullopt;
     return refusal("Data_AF", "DTPROGENTAF");
+}
+
+ItemCheck checkAlterationDaysLimit(const QString& limitDays, const std::optional<QDate>& limitBase,
+                                   const std::optional<QDate>& oldDeliveryDate) {
+    bool ok = false;
+    const int days = limitDays.trimmed().toInt(&ok);
+    // No limit set, or nothing to measure it against.
+    if (limitDays.trimmed().isEmpty() || !ok || !limitBase || !limitBase->isValid() || !oldDeliveryDate) return std::nullopt;
+    if (limitBase->addDays(days) > *oldDeliveryDate) return refusal("DiasForaLimit", "DTPROGENTAF");
+    return std::nullopt;
 }
 
 ItemCheck checkBrandsDiffer(const QString& brand, const QString& secondBrand, const QString& focusField) {

@@ -48,6 +48,12 @@ ItemCheck checkSuggestedDate(const QString& itemDateText, const QString& remembe
 ItemCheck checkDateNotBeforeToday(bool dateChanged, const std::optional<QDate>& date,
                                   const std::optional<QDate>& branchToday);
 
+// The alteration-days limit of an issued AF (PARASUPRI row of the general
+// parameters: PARAM days after DATA): an item whose delivery date, as it was
+// before the edit, falls before the limit date may not be changed or deleted.
+ItemCheck checkAlterationDaysLimit(const QString& limitDays, const std::optional<QDate>& limitBase,
+                                   const std::optional<QDate>& oldDeliveryDate);
+
 // --- Brands, quantities, prices -------------------------------------------------
 ItemCheck checkBrandsDiffer(const QString& brand, const QString& secondBrand, const QString& focusField);
 ItemCheck checkQuantity(const std::optional<double>& ordered, const std::optional<double>& delivered, bool required);

@@ -80,6 +80,15 @@ TEST(ItemChecks, SupplierDates) {
     EXPECT_FALSE(checkDateNotBeforeToday(false, d(9), d(10)));
 }
 
+TEST(ItemChecks, AlterationDaysLimit) {
+    // Ten days after the 1st: the 11th.
+    EXPECT_FALSE(checkAlterationDaysLimit("10", d(1), d(11)));  // equal dates pass
+    EXPECT_EQ(keyOf(checkAlterationDaysLimit("10", d(1), d(10))), "DiasForaLimit");
+    EXPECT_FALSE(checkAlterationDaysLimit("", d(1), d(10)));    // no limit set
+    EXPECT_FALSE(checkAlterationDaysLimit("10", d(1), std::nullopt));  // a new item has no old date
+    EXPECT_EQ(itemMessage("DiasForaLimit"), "Alteração realizada fora do limite de dias para alteração em itens de AF.");
+}
+
 TEST(ItemChecks, QuantitiesPricesAndPercentages) {
     struct Case {
         const char* what;

@@ -75,6 +75,26 @@ bool baixarEnabled(const ItemRowFacts& f, bool itemsBrowsing, bool itemsEmpty, b
            !itemsEmpty && !afChangedSinceClosed && !is(f.afSeparated, "S");
 }
 
+bool productBaixarEnabled(const ItemRowFacts& f, const QString& logisticKind, bool itemsBrowsing, bool itemsEmpty,
+                          bool afChangedSinceClosed) {
+    return baixarEnabled(f, itemsBrowsing, itemsEmpty, afChangedSinceClosed) &&
+           (f.afExitSettlement.trimmed().isEmpty() || is(f.afExitSettlement, "1")) && !is(logisticKind, "1");
+}
+
+bool productLookupOffered(const QString& headerSettlement, bool readOnlyGroup, const QString& afSeparated) {
+    return !isAnyOf(headerSettlement, {"2", "3", "4", "5"}) && !readOnlyGroup && !is(afSeparated, "S");
+}
+
+LowerTabs lowerTabs(bool productEditing, bool productsEmpty, bool itemsEmpty, bool deliveredEditFocused,
+                    bool observacaoWasEnabled) {
+    LowerTabs t;
+    t.imposto = !productEditing;
+    t.encargo = !productsEmpty;
+    // While the delivered quantity is being typed the memo's tab stays as it was.
+    t.observacao = deliveredEditFocused ? observacaoWasEnabled : (!productEditing && !itemsEmpty);
+    return t;
+}
+
 QString reasonBoxText(const QString& idMotPresCAF, const QString& idTipoLanItm, const QString& quotation,
                       const QString& priceList) {
     if (idMotPresCAF.trimmed().isEmpty()) return itemMessage(QStringLiteral("EscMotivItem_Inf"));

@@ -66,6 +66,24 @@ ColumnButtons scrollButtons(const ItemRowFacts& f, bool inserting);
 // The manual receipt's "Baixar" button.
 bool baixarEnabled(const ItemRowFacts& f, bool itemsBrowsing, bool itemsEmpty, bool afChangedSinceClosed);
 
+// The same button as the product grid's cursor moves: it also waits for the
+// exit receipt (IDBAIXAFSAI empty or "1") and is never offered on a
+// logistic-operator AF of the first kind (IDAFOPERLOG = "1").
+bool productBaixarEnabled(const ItemRowFacts& f, const QString& logisticKind, bool itemsBrowsing, bool itemsEmpty,
+                          bool afChangedSinceClosed);
+
+// The product code's lookup button on a new product row: the header's AF is
+// not settled, ended or cancelled, the operator writes and the AF is not separated.
+bool productLookupOffered(const QString& headerSettlement, bool readOnlyGroup, const QString& afSeparated);
+
+// The lower tabs of "Produtos" as the product row's state changes.
+struct LowerTabs {
+    bool imposto = false, observacao = false, encargo = false;
+    friend bool operator==(const LowerTabs&, const LowerTabs&) = default;
+};
+LowerTabs lowerTabs(bool productEditing, bool productsEmpty, bool itemsEmpty, bool deliveredEditFocused,
+                    bool observacaoWasEnabled);
+
 // The reason box: how the item got its brand and price.
 QString reasonBoxText(const QString& idMotPresCAF, const QString& idTipoLanItm, const QString& quotation,
                       const QString& priceList);

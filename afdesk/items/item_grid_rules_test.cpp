@@ -119,6 +119,25 @@ TEST(ItemGridRules, ButtonsAndTheManualReceipt) {
     EXPECT_FALSE(baixarEnabled(openItem(), true, false, true));  // changed since it was last closed
 }
 
+TEST(ItemGridRules, TheProductGridsOwnRules) {
+    EXPECT_TRUE(productBaixarEnabled(openItem(), "", true, false, false));
+    EXPECT_TRUE(productBaixarEnabled(openItem(), "2", true, false, false));
+    EXPECT_FALSE(productBaixarEnabled(openItem(), "1", true, false, false));
+    EXPECT_FALSE(productBaixarEnabled(facts([](auto& f) { f.afExitSettlement = "2"; }), "", true, false, false));
+    EXPECT_TRUE(baixarEnabled(facts([](auto& f) { f.afExitSettlement = "2"; }), true, false, false));  // the item grid's does not look
+
+    EXPECT_TRUE(productLookupOffered("", false, ""));
+    EXPECT_TRUE(productLookupOffered("1", false, "N"));
+    EXPECT_FALSE(productLookupOffered("3", false, ""));
+    EXPECT_FALSE(productLookupOffered("", true, ""));
+    EXPECT_FALSE(productLookupOffered("", false, "S"));
+
+    EXPECT_EQ(lowerTabs(false, false, false, false, false), (LowerTabs{true, true, true}));
+    EXPECT_EQ(lowerTabs(true, false, false, false, true), (LowerTabs{false, false, true}));
+    EXPECT_EQ(lowerTabs(false, true, true, false, true), (LowerTabs{true, false, false}));
+    EXPECT_EQ(lowerTabs(false, false, true, true, true), (LowerTabs{true, true, true}));  // kept while typing
+}
+
 TEST(ItemGridRules, TheReasonBox) {
     EXPECT_EQ(reasonBoxText("", "", "1", "2"), "Tipo de lançamento manual.");
     EXPECT_EQ(reasonBoxText("0000000000", "", "0000000009", "0000000003"),
