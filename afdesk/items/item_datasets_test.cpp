@@ -15,25 +15,12 @@ namespace {
 
 namespace server = platform::server::modules::fields;
 using host::Dataset;
+using testing::expectServerFields;
 using testing::packetFor;
 using testing::Row;
 using testing::s;
 
 host::DateTime day(int y, int m, int d) { return host::DateTime::fromDate(QDate(y, m, d), QTime(0, 0)); }
-
-// The stored fields of a dataset are the server's, in its order, of its types and sizes.
-void expectServerFields(const Dataset& ds, const std::vector<host::FieldDef>& fields) {
-    std::vector<const host::Field*> stored;
-    for (const host::Field* f : ds.fields())
-        if (!f->isCalculated()) stored.push_back(f);
-    ASSERT_EQ(stored.size(), fields.size());
-    for (size_t i = 0; i < fields.size(); ++i) {
-        EXPECT_EQ(stored[i]->name(), fields[i].name) << i;
-        EXPECT_EQ(stored[i]->type(), fields[i].type) << fields[i].name.toStdString();
-        EXPECT_EQ(stored[i]->size(), fields[i].size) << fields[i].name.toStdString();
-        EXPECT_EQ(stored[i]->def().fixedLength, fields[i].fixedLength) << fields[i].name.toStdString();
-    }
-}
 
 TEST(ItemDatasets, ProductsAndItemsAreWhatTheServerSends) {
     Dataset products(QStringLiteral("cdsItemAutf_Produto"));

@@ -66,16 +66,8 @@ TEST(AfDatasets, EveryDatasetAcceptsTheServersPacket) {
         Dataset ds(QString::fromLatin1(c.name));
         c.define(ds);
         const std::vector<host::FieldDef> fields = c.serverFields();
-        std::vector<host::Field*> stored;
-        for (host::Field* f : ds.fields())
-            if (!f->isCalculated()) stored.push_back(f);
-        ASSERT_EQ(stored.size(), fields.size());
-        for (size_t i = 0; i < fields.size(); ++i) {
-            EXPECT_EQ(stored[i]->name(), fields[i].name) << i;
-            EXPECT_EQ(stored[i]->type(), fields[i].type) << fields[i].name.toStdString();
-            EXPECT_EQ(stored[i]->size(), fields[i].size) << fields[i].name.toStdString();
-            EXPECT_EQ(stored[i]->def().fixedLength, fields[i].fixedLength) << fields[i].name.toStdString();
-        }
+        testing::expectServerFields(ds, fields);
+        if (HasFatalFailure()) return;
         std::vector<Row> rows(2);
         for (int r = 0; r < 2; ++r)
             for (const host::FieldDef& f : fields) rows[size_t(r)][f.name] = sampleFor(f, r);

@@ -2,6 +2,9 @@
 // Tests build the packets the server would send: its own field layouts, rows
 // given by field name (fields left out are null).
 #include "host/data/data_packet.h"
+#include "host/data/dataset.h"
+
+#include <gtest/gtest.h>
 
 #include <QtCore/QString>
 #include <map>
@@ -27,5 +30,20 @@ inline QByteArray packetFor(const std::vector<host::FieldDef>& fields, const std
 }
 
 inline host::Value s(const char* text) { return host::Value(QString::fromUtf8(text)); }
+
+// The stored fields of a dataset defined in code are the server's packet
+// fields, in its order, of its types, sizes and fixed lengths.
+inline void expectServerFields(const host::Dataset& ds, const std::vector<host::FieldDef>& fields) {
+    std::vector<const host::Field*> stored;
+    for (const host::Field* f : ds.fields())
+        if (!f->isCalculated()) stored.push_back(f);
+    ASSERT_EQ(stored.size(), fields.size());
+    for (size_t i = 0; i < fields.size(); ++i) {
+        EXPECT_EQ(stored[i]->name(), fields[i].name) << i;
+        EXPECT_EQ(stored[i]->type(), fields[i].type) << fields[i].name.toStdString();
+        EXPECT_EQ(stored[i]->size(), fields[i].size) << fields[i].name.toStdString();
+        EXPECT_EQ(stored[i]->def().fixedLength, fields[i].fixedLength) << fields[i].name.toStdString();
+    }
+}
 
 }  // namespace afdesk::testing
