@@ -18,7 +18,8 @@ inline constexpr QLatin1String Logout{"Logout"};
 inline constexpr QLatin1String ConfirmaSenha{"ConfirmaSenha"};
 }  // namespace session
 
-// The AF workspace: start-up parameters, the filter and AF list, the loads of one AF, the header's checks.
+// The AF workspace: start-up parameters, the filter and AF list, the loads of one AF, the header's and the
+// items' checks.
 namespace lancaAutoF {
 inline constexpr QLatin1String module{"Cmp03900.rdmLancaAutoF"};
 // Filter and AF list.
@@ -46,6 +47,10 @@ inline constexpr QLatin1String GetAprovSoliGer{"GetAprovSoliGer"};
 // The header's checks and defaults of a new AF.
 inline constexpr QLatin1String GetParCentCmp{"GetParCentCmp"};
 inline constexpr QLatin1String GetPrazoAF{"GetPrazoAF"};
+// The checks and lookups of an item's entry ("Produtos").
+inline constexpr QLatin1String GetVer_ProdComp{"GetVer_ProdComp"};
+inline constexpr QLatin1String Carrega_PeriForn{"Carrega_PeriForn"};
+inline constexpr QLatin1String GetPesqMarca{"GetPesqMarca"};
 }  // namespace lancaAutoF
 
 // The bulk alteration of AF items.

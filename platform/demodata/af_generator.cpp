@@ -139,6 +139,12 @@ std::vector<QDate> AfGenerator::deliveryDates(const AfDraft& af, Prng& rng) cons
     std::vector<QDate> dates;
     for (int i = 0; i < count; ++i) dates.push_back(first.addDays(7 * i));
     if (later) dates.back() = w.base.addDays(rng.between(5, 20));
+    // Only on the weekdays the supplier delivers, still one date after another.
+    const QString& days = w.suppliers[std::size_t(af.supplier)].deliveryDays;
+    for (std::size_t i = 0; i < dates.size(); ++i) {
+        const QDate earliest = i == 0 ? dates[i] : std::max(dates[i], dates[i - 1].addDays(1));
+        dates[i] = nextDeliveryDay(days, earliest);
+    }
     return dates;
 }
 

@@ -70,6 +70,7 @@ void AfGenerator::settle(AfDraft& af, Prng& rng) const {
             if (n % 2 == 0) receive(item, item.quantity, QStringLiteral("2"));
             else receive(item, rng.percent(50) ? partOf(item.quantity, rng) : 0, QStringLiteral("4"));
             break;
+        case AfKind::Cancelled: item.status = QStringLiteral("5"); break;  // nothing arrived, nothing will
         case AfKind::Edi:
             if (n % 4 == 3 && arrived) receive(item, item.quantity, QStringLiteral("2"));
             break;

@@ -163,6 +163,14 @@ const std::vector<Rule>& rules() {
            "AND I.DTPROGENTAF >= :BASE)")},
         {"itens separados exatamente nas AFs separadas",
          q("SELECT COUNT(*) FROM ITEMAUTF I JOIN AUTOFORNE A ON $AF WHERE I.IDITMSEPARADO <> A.IDITMSEPARADO")},
+        {"itens cancelados exatamente nas AFs canceladas",
+         q("SELECT COUNT(*) FROM ITEMAUTF I JOIN AUTOFORNE A ON $AF WHERE (COALESCE(I.IDBAIXITMAF, '-') = '5') <> "
+           "(COALESCE(A.IDBAIXAAF, '-') = '5')")},
+        {"AF para operador logístico só com produtos relacionados a um operador logístico",
+         q("SELECT COUNT(*) FROM ITEMAUTF I JOIN FILIAL D ON D.CDFILIAL = I.CDFILDEST JOIN PRODUTO P ON P.CDPRODUTO = "
+           "I.CDPRODUTO WHERE D.IDFUNCAOFILI = 'O' AND NOT EXISTS (SELECT 1 FROM PRODOPERLOG R JOIN FILIAL F ON "
+           "F.CDFILIAL = R.CDFILIAL JOIN PRODUTO L ON L.CDPRODUTO = R.CDPRODUTO WHERE F.IDFUNCAOFILI = 'O' AND "
+           "P.CDARVPROD LIKE L.CDARVPROD || '%')")},
         {"AF migrada tem a origem registrada, e a origem existe",
          q("SELECT (SELECT COUNT(*) FROM AUTOFORNE A WHERE A.IDITAFMIGRADA = 'S' AND NOT EXISTS (SELECT 1 FROM AFMIGRA I "
            "WHERE $AF)) + (SELECT COUNT(*) FROM AFMIGRA M WHERE NOT EXISTS (SELECT 1 FROM AUTOFORNE O WHERE "

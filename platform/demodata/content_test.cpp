@@ -63,6 +63,15 @@ TEST_P(DemoContentTest, EverySituationIsPresent) {
         {"item com preço de lista", "ITEMAUTF", "NRLISTAITAF IS NOT NULL"},
         {"item com preço de cotação", "ITEMAUTF", "NRCOTPREITAF IS NOT NULL"},
         {"item com segunda marca", "ITEMAUTF", "CDSEGMARCA IS NOT NULL"},
+        {"item com baixa total", "ITEMAUTF", "IDBAIXITMAF = '2'"},
+        {"item encerrado", "ITEMAUTF", "IDBAIXITMAF = '4'"},
+        {"item cancelado", "ITEMAUTF", "IDBAIXITMAF = '5'"},
+        {"item separado", "ITEMAUTF", "IDITMSEPARADO = 'S'"},
+        {"item migrado", "ITEMAUTF", "IDITAFMIGRADA = 'S'"},
+        {"item de AF automática em aberto", "ITEMAUTF", "IDTPLANITEAF = 'A' AND IDBAIXITMAF IS NULL"},
+        {"item de AF em aberto numa filial operador logístico", "ITEMAUTF",
+         "IDBAIXITMAF IS NULL AND EXISTS (SELECT 1 FROM FILIAL F WHERE F.CDFILIAL = ITEMAUTF.CDFILDEST AND "
+         "F.IDFUNCAOFILI = 'O')"},
         {"nota em duas entregas", "BAIXAITAF",
          "EXISTS (SELECT 1 FROM BAIXAITAF B WHERE B.CDFILDEST = BAIXAITAF.CDFILDEST AND B.CDFILLANC = "
          "BAIXAITAF.CDFILLANC AND B.NRAUTOFORN = BAIXAITAF.NRAUTOFORN AND B.CDPRODUTO = BAIXAITAF.CDPRODUTO AND "
@@ -96,6 +105,13 @@ TEST_P(DemoContentTest, EverySituationIsPresent) {
         {"fornecedor de uma data de entrega por AF", "FORNECEDOR", "IDGERAFDTENT = 'S'"},
         {"fornecedor com desconto nos itens", "FORNECEDOR", "IDTPDESCFORN = 'C' AND VRPEDESCFORN > 0"},
         {"marca com qualificação vencida", "MARCPROD", "DTVALQUALMARC < :BASE"},
+        {"marca não qualificada", "MARCPROD", "IDQUALIMARC = 'N'"},
+        {"marca qualificada", "MARCPROD", "IDQUALIMARC = 'S' AND DTVALQUALMARC >= :BASE"},
+        {"produto sem marca vendido por um fornecedor", "PRODUTO",
+         "CDNVPRODUTO = '03' AND NOT EXISTS (SELECT 1 FROM MARCPROD M WHERE M.CDPRODUTO = PRODUTO.CDPRODUTO) AND "
+         "EXISTS (SELECT 1 FROM PRODFORN F WHERE F.CDPRODUTO = PRODUTO.CDPRODUTO)"},
+        {"fornecedor que entrega em qualquer dia", "FORNFILI", "DSPERIENTR IS NULL"},
+        {"fornecedor que não entrega em algum dia", "FORNFILI", "DSPERIENTR LIKE '%N%'"},
         {"produto inativo na filial", "PRODFILI", "IDPRODATIV = 'I'"},
         {"nível que a filial não compra", "PRODNCMP", "1 = 1"},
         {"agrupamento vazio", "GRUPFILI",

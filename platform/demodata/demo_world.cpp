@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <set>
+#include <stdexcept>
 
 namespace afdemo {
 
@@ -308,10 +309,38 @@ void buildSuppliers(World& w) {
         for (int p = 0; p < int(w.products.size()); ++p)
             if (std::find(s.level2s.begin(), s.level2s.end(), w.products[std::size_t(p)].level2) != s.level2s.end())
                 s.products.push_back(p);
+        // Weekdays some suppliers do not deliver on, so the typed delivery date can be refused; a few deliver any day.
+        static const char* weekdays[] = {"NSNSNSN", "NSSSSSN", "NNSNSNN", "NSNNSNN"};
+        if (i % 10 != 7) s.deliveryDays = QString::fromLatin1(weekdays[i % 4]);
         s.centrals.push_back(i % centrals);
         if (centrals > 1 && i % 3 == 0) s.centrals.push_back((i + 1) % centrals);
         s.state = w.branches[std::size_t(w.centrals[std::size_t(s.centrals.front())])].state;
         w.suppliers.push_back(std::move(s));
+    }
+}
+
+// One product without brands under the first level-2 node of each level 1:
+// its brand lookup comes back empty. Its node's suppliers sell it (PRODFORN)
+// but no AF, list, quotation or request holds it, since those need a brand.
+void addUnbrandedProducts(World& w) {
+    w.unbrandedFrom = int(w.products.size());
+    qint64 next = w.products.back().code.toLongLong() + 1;
+    for (int l1 = 0; l1 < int(w.level1s.size()); ++l1) {
+        int node = 0;
+        while (w.level2s[std::size_t(node)].parent != l1) ++node;
+        int taken = 0;
+        for (const Product& p : w.products) taken += p.level2 == node ? 1 : 0;
+        const Node& n2 = w.level2s[std::size_t(node)];
+        Product p;
+        p.code = code(next++, 10);
+        p.tree = n2.tree + code(taken + 1, 3);
+        p.name = (QStringLiteral("Produto sem marca - ") + n2.name).left(50);
+        p.unit = QStringLiteral("UN");
+        p.level1 = l1;
+        p.level2 = node;
+        p.web = cat::productTree()[std::size_t(l1)].web;
+        p.priceCents = 1000;
+        w.products.push_back(std::move(p));
     }
 }
 
@@ -364,6 +393,15 @@ QString code(qint64 number, int width) { return QString::number(number).rightJus
 QString dateText(const QDate& date) { return date.toString(QStringLiteral("yyyy-MM-dd 00:00:00")); }
 
 double cents(int value) { return value / 100.0; }
+
+QDate nextDeliveryDay(const QString& deliveryDays, const QDate& from) {
+    if (deliveryDays.isEmpty()) return from;
+    for (int n = 0; n < 7; ++n) {
+        const QDate d = from.addDays(n);
+        if (deliveryDays[d.dayOfWeek() % 7] == QLatin1Char('S')) return d;  // position 0 is Sunday (Qt's 7)
+    }
+    throw std::logic_error("delivery weekdays without a delivery day");
+}
 
 bool Supplier::buyable() const {
     if (!active) return false;
@@ -424,6 +462,7 @@ World buildWorld(const DemoOptions& options) {
     buildBrands(w);
     buildBuyers(w);
     buildSuppliers(w);
+    addUnbrandedProducts(w);
     buildCarriers(w);
     buildIncidences(w);
     buildProductRules(w);

@@ -96,6 +96,7 @@ struct Supplier {
     std::vector<int> level2s;
     std::vector<int> products;     // PRODFORN
     std::vector<int> centrals;     // served: every branch of these centrals (FORNFILI)
+    QString deliveryDays;          // FORNFILI.DSPERIENTR at each of them: Sunday to Saturday, "S" delivers; empty: every day
     std::vector<std::pair<double, double>> terms;  // PRAZOPGFOR: days, percent
 
     bool buyable() const;  // active and qualified on the base date
@@ -201,7 +202,8 @@ struct World {
     std::vector<int> centrals;  // indexes into branches
     std::vector<Node> level1s;
     std::vector<Node> level2s;
-    std::vector<Product> products;
+    std::vector<Product> products;  // sold by their suppliers first, then the ones without brands
+    int unbrandedFrom = 0;          // index of the first product without brands: no AF, list or quotation has them
     std::vector<Brand> brands;
     std::vector<Supplier> suppliers;
     std::vector<Buyer> buyers;
@@ -233,5 +235,8 @@ World buildWorld(const DemoOptions& options);
 QString code(qint64 number, int width);  // Ajusta: zero-padded to width
 QString dateText(const QDate& date);     // 'YYYY-MM-DD 00:00:00'
 double cents(int value);                 // cents to money
+// The first day, `from` included, a supplier with these delivery weekdays
+// (Supplier::deliveryDays) delivers; `from` itself when it delivers every day.
+QDate nextDeliveryDay(const QString& deliveryDays, const QDate& from);
 
 }  // namespace afdemo

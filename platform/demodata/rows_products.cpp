@@ -3,6 +3,8 @@
 #include "catalogue_data.h"
 #include "prng.h"
 
+#include <algorithm>
+
 namespace afdemo {
 
 namespace {
@@ -62,6 +64,13 @@ void qualificationRows(const World& w, RowBuffer& out) {
             ++m;
             const QDate until = m % 11 == 0 ? w.base.addDays(-15) : w.base.addDays(365);
             supplied.add({s.code, w.products[std::size_t(p)].code, QStringLiteral("S"), dateText(until)});
+        }
+    // The products without brands, sold by the suppliers of their node.
+    for (const Supplier& s : w.suppliers)
+        for (int p = w.unbrandedFrom; p < int(w.products.size()); ++p) {
+            const Product& prod = w.products[std::size_t(p)];
+            if (std::find(s.level2s.begin(), s.level2s.end(), prod.level2) != s.level2s.end())
+                supplied.add({s.code, prod.code, QStringLiteral("S"), dateText(w.base.addDays(365))});
         }
 }
 

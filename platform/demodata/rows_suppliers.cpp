@@ -86,7 +86,6 @@ void supplierRows(const World& w, RowBuffer& out) {
     TableRows& terms = out.table("PRAZOPGFOR", {"CDFORNECED", "NRDIASPGTOFO", "VRPERCPGTOFO"});
     TableRows& branches = out.table("FORNFILI", {"CDFORNECED", "CDFILIAL", "DSPERIENTR"});
     TableRows& regions = out.table("FORNREGI", {"CDFORNECED", "CDREGIAO"});
-    static const char* weekdays[] = {"NSNSNSN", "NSSSSSN", "NNSNSNN", "NSNNSNN"};
     for (int i = 0; i < int(w.suppliers.size()); ++i) {
         const Supplier& s = w.suppliers[std::size_t(i)];
         supplierRow(s, suppliers);
@@ -101,7 +100,7 @@ void supplierRows(const World& w, RowBuffer& out) {
         for (int c : s.centrals)
             for (const Branch& b : w.branches)
                 if (b.centralIndex == c && b.hasParameters() && b.hasCentral()) {
-                    branches.add({s.code, b.code, QString::fromLatin1(weekdays[i % 4])});
+                    branches.add({s.code, b.code, orNull(s.deliveryDays)});
                     served.insert(b.region);
                 }
         for (const QString& region : served) regions.add({s.code, region});

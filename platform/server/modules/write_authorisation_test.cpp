@@ -25,7 +25,7 @@ namespace {
 using host::RemoteValue;
 
 // Methods that change nothing although their names do not say "Get".
-const QStringList kReadsNotNamedGet = {};
+const QStringList kReadsNotNamedGet = {QStringLiteral("Cmp03900.rdmLancaAutoF.Carrega_PeriForn")};
 
 // A value of each kind, as a hand-made client could send it.
 RemoteValue sampleOf(ArgKind kind) {

@@ -77,6 +77,78 @@ TEST_P(AfLoadTest, ItemsProductsAndTaxes) {
     EXPECT_EQ(value(taxes, 0, "VRIMPITMAF"), host::Value(22.5));
 }
 
+// A field of the client's dataset: name, type and, for a string, its size.
+struct ClientField {
+    const char* name;
+    host::FieldType type;
+    int size = 0;
+};
+
+void expectClientFields(const host::Packet& p, const std::vector<ClientField>& expected) {
+    ASSERT_EQ(p.fields.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(expected[i].name);
+        EXPECT_EQ(p.fields[i].name, QString::fromLatin1(expected[i].name));
+        EXPECT_EQ(p.fields[i].type, expected[i].type);
+        if (expected[i].type == host::FieldType::String) {
+            EXPECT_EQ(p.fields[i].size, expected[i].size);
+        }
+    }
+}
+
+// The items' and the item products' datasets of the workspace, field for
+// field (TOTAL and CALCQTEFET are calculated there and never travel).
+TEST_P(AfLoadTest, ItemPacketsAreTheClientsDatasets) {
+    using T = host::FieldType;
+    const T s = T::String, f = T::Float, d = T::DateTime;
+    const std::vector<ClientField> items = {
+        {"CDFILDEST", s, 4},      {"CDFILLANC", s, 4},     {"CDPRODUTO", s, 10},      {"CDARVPROD", s, 20},
+        {"NMPRODUTO", s, 50},     {"SGUNIDADE", s, 10},    {"DTPROGENTAF", d},        {"CDMARCA", s, 5},
+        {"NMMARCA", s, 20},       {"QTPROGENTAF", f},      {"VRPREUNIAF", f},         {"NRPARCITMAF", s, 2},
+        {"VRPERDESAF", f},        {"CDSEGMARCA", s, 5},    {"NMSEGMARCA", s, 20},     {"QTEFETENTRAF", f},
+        {"DTEFETENTAF", d},       {"NRAUTOFORN", s, 10},   {"IDBAIXITMAF", s, 1},     {"IDBAIXITAFS", s, 1},
+        {"TXOBSITMAF", s, 2000},  {"VRDESCITMAF", f},      {"QTVOLUITEMAF", f},       {"DTBAIXITMAF", d},
+        {"CDOPERBAIXA", s, 12},   {"NMOPERADOR", s, 40},   {"IDMOTPRESCAF", s, 10},   {"NRLANCTONF", s, 10},
+        {"IDTPLANITEAF", s, 20},  {"NRCOTPREITAF", s, 10}, {"NRLISTAITAF", s, 10},    {"IDTIPOLANITM", s, 1},
+        {"QTDISPITEMAFECC", f},   {"IDBAIXITMFUTURA", s, 1}, {"IDITAFMIGRADA", s, 1}, {"DTENTRITMSOL", d},
+        {"IDITMSEPARADO", s, 1},
+    };
+    expectClientFields(packetOf("GetItemAutF", seededKey()), items);
+    expectClientFields(packetOf("GetItemAutf_Produto", seededKey()),
+                       {{"CDPRODUTO", s, 10}, {"CDARVPROD", s, 20}, {"NMPRODUTO", s, 50}, {"SGUNIDADE", s, 10},
+                        {"LISTA", s, 1}});
+}
+
+// The names an item shows come from its own codes: the brands', the product's
+// and the operator who settled it by hand, not the AF's buyer.
+TEST_P(AfLoadTest, ItemNamesComeFromTheItemsCodes) {
+    afdb::testing::insertRow(connection(), "MARCA", {{"CDMARCA", "00002"}, {"NMMARCA", "Marca Dois"}});
+    afdb::exec(connection(),
+               "UPDATE ITEMAUTF SET CDSEGMARCA = '00002', CDOPERBAIXA = :OP, IDBAIXITMAF = '3', "
+               "DTBAIXITMAF = :D, TXOBSITMAF = :OBS",
+               {{"OP", world.operatorCode},
+                {"D", QDateTime(QDate(2024, 3, 25), QTime(0, 0), Qt::UTC)},
+                {"OBS", QString(2000, QLatin1Char('x'))}});
+    const host::Packet items = packetOf("GetItemAutF", seededKey());
+    ASSERT_EQ(items.rows.size(), 1u);
+    EXPECT_EQ(text(items, 0, "NMPRODUTO"), QStringLiteral("Arroz 5 kg"));
+    EXPECT_EQ(text(items, 0, "SGUNIDADE"), QStringLiteral("PCT"));
+    EXPECT_EQ(text(items, 0, "NMMARCA"), QStringLiteral("Marca Um"));
+    EXPECT_EQ(text(items, 0, "NMSEGMARCA"), QStringLiteral("Marca Dois"));
+    EXPECT_EQ(text(items, 0, "CDOPERBAIXA"), world.operatorCode);
+    EXPECT_EQ(text(items, 0, "NMOPERADOR"), QStringLiteral("Operador Um"));
+    EXPECT_EQ(text(items, 0, "IDBAIXITMAF"), QStringLiteral("3"));
+    EXPECT_EQ(value(items, 0, "DTBAIXITMAF"), host::Value(day(2024, 3, 25)));
+    EXPECT_EQ(text(items, 0, "TXOBSITMAF").size(), 2000);
+
+    // An item nobody settled and with one brand has no second name.
+    afdb::exec(connection(), "UPDATE ITEMAUTF SET CDSEGMARCA = NULL, CDOPERBAIXA = NULL");
+    const host::Packet open = packetOf("GetItemAutF", seededKey());
+    EXPECT_EQ(value(open, 0, "NMSEGMARCA"), host::Value());
+    EXPECT_EQ(value(open, 0, "NMOPERADOR"), host::Value());
+    EXPECT_EQ(value(packetOf("GetItemAutf_Produto", seededKey()), 0, "LISTA"), host::Value());
+}
+
 TEST_P(AfLoadTest, TermsChargesAndMessages) {
     const host::Packet terms = packetOf("GetPrazoPgtAF", seededKey());
     expectLayout(terms, fields::prazoPgtAF());

@@ -92,4 +92,6 @@ Fields nfBaixa() { return layouts::nfBaixa().fields(); }
 
 Fields movOpAF() { return layouts::movOpAF().fields(); }
 
+Fields pesqMarca() { return layouts::pesqMarca().fields(); }
+
 }  // namespace platform::server::modules::fields

@@ -32,4 +32,7 @@ Fields mensagensAF();      // cdsMensagensAF
 Fields nfBaixa();          // cdsNFBaixa
 Fields movOpAF();          // cdsMovOpAF
 
+// The item entry's lookups.
+Fields pesqMarca();  // GetPesqMarca: the product's brands
+
 }  // namespace platform::server::modules::fields

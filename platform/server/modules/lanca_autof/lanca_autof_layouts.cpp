@@ -237,4 +237,9 @@ PacketLayout movOpAF() {
             computed(str("ITEM", 86))};
 }
 
+// The brands of a product for the item's brand lookup; sizes are MARCA's.
+PacketLayout pesqMarca() {
+    return {expression("M.CDMARCA", str("CDMARCA", 5, "Código")), expression("M.NMMARCA", str("NMMARCA", 20, "Marca"))};
+}
+
 }  // namespace platform::server::modules::layouts

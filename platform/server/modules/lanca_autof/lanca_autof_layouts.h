@@ -18,5 +18,6 @@ PacketLayout encargo();          // FROM ENCARGOAF X JOIN ENCARGO E
 PacketLayout mensagensAF();      // FROM MENSAUTF X
 PacketLayout nfBaixa();          // FROM BAIXAITAF B JOIN NOTAFISC NF, ITNOTAFISC IT
 PacketLayout movOpAF();          // FROM MOVOPAF M and its names (P, MA, O); ITEM computed
+PacketLayout pesqMarca();        // FROM PRODUTO P JOIN MARCPROD MP, MARCA M
 
 }  // namespace platform::server::modules::layouts

@@ -11,6 +11,7 @@ void addListMethods(ServerModule& module);     // filter and AF list
 void addAfLoadMethods(ServerModule& module);   // the loads of one AF
 void addStartupMethods(ServerModule& module);  // parameters read at start-up and by the filter
 void addHeaderMethods(ServerModule& module);   // checks and defaults of a new AF's header
+void addItemMethods(ServerModule& module);     // checks and lookups of an item's entry
 
 // The SELECT behind GetServAutoForne, without its WHERE clause (benchmarks
 // compare the method with the bare query).

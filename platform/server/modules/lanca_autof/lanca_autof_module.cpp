@@ -20,6 +20,7 @@ void registerLancaAutoF(ModuleRegistry& registry) {
     addAfLoadMethods(module);
     addStartupMethods(module);
     addHeaderMethods(module);
+    addItemMethods(module);
 }
 
 }  // namespace platform::server::modules
