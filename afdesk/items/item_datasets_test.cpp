@@ -30,6 +30,10 @@ TEST(ItemDatasets, ProductsAndItemsAreWhatTheServerSends) {
     defineItemAutF(items);
     expectServerFields(items, server::itemAutF());
 
+    Dataset brands(QStringLiteral("cdsPesqMarca"));
+    definePesqMarca(brands);
+    expectServerFields(brands, server::pesqMarca());
+
     loadPacket(items, packetFor(server::itemAutF(), {{{"CDPRODUTO", s("0000000001")}, {"QTPROGENTAF", 3.0}}}));
     ASSERT_EQ(items.recordCount(), 1);
     for (const host::Field* f : items.fields()) EXPECT_TRUE(f->definedInCode()) << f->name().toStdString();
