@@ -36,6 +36,7 @@ QString serverUsage() {
     return QStringLiteral(
         "Uso: afserver (--sqlite ARQUIVO | --pg \"CONNINFO\") [--listen HOST:PORTA] [--threads N]\n"
         "              [--max-request-mb N] [--session-idle-minutes N]\n"
+        "              [--max-connections N] [--max-connections-per-address N]\n"
         "     afserver (--sqlite ARQUIVO | --pg \"CONNINFO\") --set-password OPERADOR\n"
         "     afserver --help");
 }
@@ -66,6 +67,10 @@ ServerConfig parseServerArgs(const QStringList& args) {
             }
         } else if (option == QLatin1String("--threads")) {
             cfg.http.threads = positive(option, value, 256);
+        } else if (option == QLatin1String("--max-connections")) {
+            cfg.http.maxConnections = positive(option, value, 1'000'000);
+        } else if (option == QLatin1String("--max-connections-per-address")) {
+            cfg.http.maxConnectionsPerAddress = positive(option, value, 1'000'000);
         } else if (option == QLatin1String("--max-request-mb")) {
             cfg.limits.maxBytes = qsizetype(positive(option, value, 1024)) * 1024 * 1024;
         } else if (option == QLatin1String("--session-idle-minutes")) {
