@@ -8,8 +8,15 @@
 #include "platform/security/password_hash.h"
 
 #include <QtCore/QCryptographicHash>
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <future>
 #include <thread>
+#include <vector>
 
 namespace platform::server {
 
@@ -56,14 +63,67 @@ private:
     bool m_taken = false;
 };
 
+// Threads that only hash, at a lower priority (Linux gives each thread its
+// own nice value): under a flood of guesses the processors go to the other
+// calls and to the server's sockets first.
+class Authenticator::HashThreads {
+public:
+    explicit HashThreads(int count) {
+        for (int i = 0; i < count; ++i) m_threads.emplace_back([this] { serve(); });
+    }
+    ~HashThreads() {
+        {
+            std::lock_guard lock(m_mutex);
+            m_stopping = true;
+        }
+        m_wake.notify_all();
+        for (std::thread& t : m_threads) t.join();
+    }
+    void run(const std::function<void()>& work) {
+        std::packaged_task<void()> task(work);
+        std::future<void> done = task.get_future();
+        {
+            std::lock_guard lock(m_mutex);
+            m_queue.push_back(std::move(task));
+        }
+        m_wake.notify_one();
+        done.get();  // rethrows what the work threw
+    }
+
+private:
+    void serve() {
+        setpriority(PRIO_PROCESS, id_t(gettid()), 10);
+        for (;;) {
+            std::packaged_task<void()> task;
+            {
+                std::unique_lock lock(m_mutex);
+                m_wake.wait(lock, [&] { return m_stopping || !m_queue.empty(); });
+                if (m_queue.empty()) return;
+                task = std::move(m_queue.front());
+                m_queue.pop_front();
+            }
+            task();
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<std::packaged_task<void()>> m_queue;
+    bool m_stopping = false;
+    std::vector<std::thread> m_threads;
+};
+
 Authenticator::Authenticator(CredentialStore& credentials, SessionManager& sessions, AuthOptions options)
     : m_credentials(credentials), m_sessions(sessions), m_options(options),
       m_byOperator(options.perOperator, options.failureDelay), m_bySession(options.perOperator, options.failureDelay),
       m_byAddress(options.perAddress, options.failureDelay) {
     m_options.maxConcurrentHashes = std::clamp(options.maxConcurrentHashes, 1, 1024);
+    m_hashThreads = std::make_unique<HashThreads>(m_options.maxConcurrentHashes);
 }
 
 Authenticator::~Authenticator() = default;
+
+void Authenticator::hashing(const std::function<void()>& work) { m_hashThreads->run(work); }
 
 QString Authenticator::invalidCredentials() { return QStringLiteral("Operador ou senha inválidos."); }
 
@@ -76,14 +136,28 @@ QString Authenticator::busy() { return QStringLiteral("Servidor ocupado. Tente n
 // Verifying against a throw-away hash when the operator does not exist costs
 // the same time as a real verification.
 const QString& Authenticator::dummyHash() {
-    std::call_once(m_dummyOnce,
-                   [this] { m_dummyHash = security::hashPassword(QStringLiteral("operador inexistente")); });
+    std::call_once(m_dummyOnce, [this] {
+        hashing([this] { m_dummyHash = security::hashPassword(QStringLiteral("operador inexistente")); });
+    });
     return m_dummyHash;
 }
 
 bool Authenticator::verify(const QString& password, const QString& hash) {
-    return security::verifyPassword(password, hash);
+    bool matches = false;
+    hashing([&] { matches = security::verifyPassword(password, hash); });
+    return matches;
 }
+
+namespace {
+
+void holdAnswer(const AttemptOrigin& from, Clock::time_point until) {
+    if (from.holdAnswer)
+        from.holdAnswer(until);
+    else
+        std::this_thread::sleep_until(until);
+}
+
+}  // namespace
 
 void Authenticator::refuse(const QString& code, const AttemptOrigin& from, const char* purpose, const char* why) {
     const Clock::time_point now = Clock::now();
@@ -103,10 +177,7 @@ void Authenticator::refuse(const QString& code, const AttemptOrigin& from, const
     qCWarning(serverLog).noquote() << purpose << "refused for" << code.left(40) << "from"
                                    << (from.address.isEmpty() ? QStringLiteral("(local)") : from.address) << ":"
                                    << why << (locked ? "- locked" : "");
-    if (from.holdAnswer)
-        from.holdAnswer(answerAt);
-    else
-        std::this_thread::sleep_until(answerAt);
+    holdAnswer(from, answerAt);
 }
 
 std::optional<OperatorCredential> Authenticator::checkPassword(const QString& operatorCode, const QString& password,
@@ -114,19 +185,24 @@ std::optional<OperatorCredential> Authenticator::checkPassword(const QString& op
     const QString code = operatorCode.trimmed();
     const QString opKey = operatorKey(code);
     const QString sesKey = sessionKey(from.session);
+    const Clock::time_point now = Clock::now();
+    bool throttled = false;
     bool suspect = false;
     {
-        const Clock::time_point now = Clock::now();
         std::lock_guard lock(m_throttleMutex);
         Clock::time_point blocked = m_byOperator.blockedUntil(opKey, now);
         if (!sesKey.isEmpty()) blocked = std::max(blocked, m_bySession.blockedUntil(sesKey, now));
         if (!from.address.isEmpty()) blocked = std::max(blocked, m_byAddress.blockedUntil(from.address, now));
-        if (blocked > now) {
-            qCDebug(serverLog).noquote() << purpose << "throttled for" << code.left(40) << "from" << from.address;
-            throw host::UserError(tooManyAttempts());
-        }
+        throttled = blocked > now;
         suspect = m_byOperator.hasFailures(opKey, now) || (!sesKey.isEmpty() && m_bySession.hasFailures(sesKey, now)) ||
                   (!from.address.isEmpty() && m_byAddress.hasFailures(from.address, now));
+    }
+    if (throttled) {
+        qCDebug(serverLog).noquote() << purpose << "throttled for" << code.left(40) << "from" << from.address;
+        // Unchecked, yet not answered at once: a guesser looping on the
+        // refusal would only load the server.
+        holdAnswer(from, now + m_options.failureDelay);
+        throw host::UserError(tooManyAttempts());
     }
 
     const char* why = nullptr;
@@ -136,6 +212,14 @@ std::optional<OperatorCredential> Authenticator::checkPassword(const QString& op
         HashSlot slot(m_hashesRunning, suspect && max > 1 ? max - 1 : max);
         if (!slot) {
             qCDebug(serverLog).noquote() << purpose << "busy for" << code.left(40) << "from" << from.address;
+            // An address that keeps trying while every slot is taken is
+            // guessing: it counts as a failure of the address (not of the
+            // operator, whom it would lock out), which also keeps it off the
+            // slot kept for clean attempts.
+            if (!from.address.isEmpty()) {
+                std::lock_guard lock(m_throttleMutex);
+                m_byAddress.fail(from.address, Clock::now());
+            }
             throw host::UserError(busy());
         }
         if (code.isEmpty() || code.size() > kOperatorCodeChars || password.isEmpty()) {
@@ -154,7 +238,9 @@ std::optional<OperatorCredential> Authenticator::checkPassword(const QString& op
             why = "inactive operator";
         } else if (security::needsRehash(found->passwordHash)) {
             try {
-                m_credentials.setPasswordHash(found->code, security::hashPassword(password));
+                QString rehashed;
+                hashing([&] { rehashed = security::hashPassword(password); });
+                m_credentials.setPasswordHash(found->code, rehashed);
             } catch (const std::exception& e) {
                 qCWarning(serverLog) << "password rehash failed for" << found->code << ":" << e.what();
             }

@@ -37,8 +37,10 @@ namespace platform::server {
 struct AuthOptions {
     // The refusal delay of a streak's first failures; later ones double it.
     std::chrono::milliseconds failureDelay{500};
-    // Argon2id takes 64 MiB per verification: at most this many at once. An
-    // attempt from a key with recent failures may not take the last free slot.
+    // Argon2id takes 64 MiB per verification: at most this many at once, on
+    // threads of their own at a lower priority, so that guessers keep neither
+    // the workers nor the processors from the other calls. An attempt from a
+    // key with recent failures may not take the last free slot.
     int maxConcurrentHashes = 4;
     ThrottleLimits perOperator{};  // also per session for ConfirmaSenha
     ThrottleLimits perAddress{10, std::chrono::milliseconds(8000), 20, std::chrono::seconds(300),
@@ -78,6 +80,9 @@ public:
 
 private:
     class HashSlot;
+    class HashThreads;
+    // Runs the hashing on a hash thread and waits for it.
+    void hashing(const std::function<void()>& work);
     bool verify(const QString& password, const QString& hash);
     const QString& dummyHash();
     // The operator when the password is theirs (an outdated hash is replaced);
@@ -91,6 +96,7 @@ private:
     SessionManager& m_sessions;
     AuthOptions m_options;
     std::atomic<int> m_hashesRunning{0};
+    std::unique_ptr<HashThreads> m_hashThreads;
     std::mutex m_throttleMutex;
     ThrottleTable m_byOperator;
     ThrottleTable m_bySession;
