@@ -362,3 +362,33 @@ TEST(HttpGuard, ALoginFindingNoFreeSlotIsAnsweredBusyAtOnce) {
     EXPECT_TRUE(decoded(*r).ok);
     EXPECT_EQ(loginFrom(address(16), http.port(), "ANA", "segredo"), QStringLiteral("ok"));
 }
+
+// Behind a reverse proxy every client shares the proxy's address: a trusted
+// proxy's X-Forwarded-For names the client the login counts, the proxy is
+// not held to the per-address cap, and nobody else can name a client.
+TEST(HttpGuard, ClientsBehindATrustedProxyAreCountedByTheirOwnAddress) {
+    TestServer server(TestServerOptions{{}, 4, 60min, 0ms, limits(1000, 1000), limits(1, 3)});
+    server.httpOptions.trustedProxies = {QString::fromStdString(address(40))};
+    server.httpOptions.maxConnectionsPerAddress = 2;
+    server.httpOptions.headerTimeout = 120s;
+    const int port = server.startHttp();
+    const auto through = [&](int from, const char* forwarded, const char* op, const char* password) {
+        return callFrom(address(from), port,
+                        loginPost(QString::fromLatin1(op), QString::fromLatin1(password),
+                                  std::string("X-Forwarded-For: ") + forwarded + "\r\n"));
+    };
+
+    for (const char* op : {"X1", "X2", "X3"}) EXPECT_EQ(through(40, "10.1.1.1, 192.0.2.7", op, "x"), kInvalid);
+    EXPECT_EQ(through(40, "192.0.2.7", "BETO", "outra"), kTooMany);      // the client is locked...
+    EXPECT_EQ(through(40, "192.0.2.8", "BETO", "outra"), QStringLiteral("ok"));  // ...not the proxy's other clients
+    EXPECT_EQ(through(40, "", "BETO", "outra"), QStringLiteral("ok"));   // no header: the proxy itself, not locked
+
+    // An untrusted peer's header is ignored: its own address is counted.
+    for (const char* forwarded : {"192.0.2.20", "192.0.2.21", "192.0.2.22"})
+        EXPECT_EQ(through(41, forwarded, "X4", "x"), kInvalid);
+    EXPECT_EQ(through(41, "192.0.2.23", "BETO", "outra"), kTooMany);
+
+    std::vector<RawHttpClient> held;
+    for (int i = 0; i < 4; ++i) held.emplace_back(address(40), port);
+    EXPECT_EQ(callFrom(address(40), port, "GET /health HTTP/1.1\r\nHost: x\r\n\r\n"), QStringLiteral("ok\n"));
+}

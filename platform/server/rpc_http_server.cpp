@@ -23,6 +23,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace platform::server {
 
@@ -55,6 +56,18 @@ std::string clientAddress(const asio::ip::address& a) {
     return asio::ip::address_v6(bytes).to_string() + "/64";
 }
 
+// The client a trusted proxy names: the last address of X-Forwarded-For,
+// the one the proxy itself added. Empty when there is none to be read.
+std::string forwardedClient(beast::string_view header) {
+    const size_t comma = header.rfind(',');
+    beast::string_view last = comma == beast::string_view::npos ? header : header.substr(comma + 1);
+    while (!last.empty() && (last.front() == ' ' || last.front() == '\t')) last.remove_prefix(1);
+    while (!last.empty() && (last.back() == ' ' || last.back() == '\t')) last.remove_suffix(1);
+    error_code ec;
+    const asio::ip::address a = asio::ip::make_address(std::string(last), ec);
+    return ec ? std::string() : clientAddress(a);
+}
+
 bool isHttpError(const error_code& ec) { return ec.category() == http::make_error_code(http::error::bad_target).category(); }
 
 // Open connections, in all and per address. The connections give their place
@@ -63,11 +76,11 @@ class ConnectionCounts {
 public:
     ConnectionCounts(int maxTotal, int maxPerAddress) : m_maxTotal(maxTotal), m_maxPerAddress(maxPerAddress) {}
 
-    bool admit(const std::string& address) {
+    bool admit(const std::string& address, bool capped) {
         std::lock_guard lock(m_mutex);
         if (m_total >= m_maxTotal) return false;
         int& n = m_perAddress[address];
-        if (n >= m_maxPerAddress) return false;
+        if (capped && n >= m_maxPerAddress) return false;
         ++n;
         ++m_total;
         return true;
@@ -105,6 +118,10 @@ public:
     asio::io_context ioc;
     asio::thread_pool workers;
     std::shared_ptr<ConnectionCounts> counts;
+    std::vector<std::string> trustedProxies;  // as clientAddress() writes them
+    bool trusted(const std::string& address) const {
+        return std::find(trustedProxies.begin(), trustedProxies.end(), address) != trustedProxies.end();
+    }
 
     // The time a transfer of this many bytes may take beyond its floor.
     std::chrono::milliseconds transferTime(std::uint64_t bytes) const {
@@ -229,11 +246,15 @@ private:
     // time the dispatcher asked for (a refused login) on a timer.
     void call() {
         m_stream.expires_never();
+        std::string client = m_address;
+        if (m_engine.trusted(m_address))
+            if (std::string forwarded = forwardedClient(m_parser->get()["X-Forwarded-For"]); !forwarded.empty())
+                client = std::move(forwarded);
         std::string body = std::move(m_parser->get().body());
         m_parser.reset();
-        asio::post(m_engine.workers, [self = shared_from_this(), body = std::move(body)]() mutable {
+        asio::post(m_engine.workers, [self = shared_from_this(), body = std::move(body), client = std::move(client)]() mutable {
             CallChannel channel;
-            channel.peerAddress = QString::fromStdString(self->m_address);
+            channel.peerAddress = QString::fromStdString(client);
             http::status status = http::status::ok;
             std::string answer;
             try {
@@ -322,7 +343,15 @@ private:
 RpcHttpServer::Engine::Engine(const Dispatcher& d, HttpServerOptions o)
     : dispatcher(d), options(std::move(o)), workers(size_t(std::max(1, options.threads))), m_acceptor(ioc),
       m_retry(ioc), m_maxConnections(std::max(1, options.maxConnections)),
-      m_acceptingFuture(m_accepting.get_future().share()) {}
+      m_acceptingFuture(m_accepting.get_future().share()) {
+    for (const QString& proxy : options.trustedProxies) {
+        error_code ec;
+        const asio::ip::address a = asio::ip::make_address(proxy.trimmed().toStdString(), ec);
+        if (ec)
+            throw host::UserError(QStringLiteral("Endereço de proxy inválido: \"%1\".").arg(proxy));
+        trustedProxies.push_back(clientAddress(a));
+    }
+}
 
 RpcHttpServer::Engine::~Engine() {
     stop();
@@ -442,7 +471,7 @@ void RpcHttpServer::Engine::admit(tcp::socket socket) {
     const tcp::endpoint peer = socket.remote_endpoint(ec);
     if (ec) return;
     std::string address = clientAddress(peer.address());
-    if (!counts->admit(address)) {
+    if (!counts->admit(address, !trusted(address))) {
         // Closed unanswered: an answer would hold a descriptor the cap is there to save.
         const Clock::time_point now = Clock::now();
         if (now - m_lastRefusalLog > std::chrono::seconds(10)) {

@@ -12,6 +12,7 @@
 #include "dispatcher.h"
 
 #include <QtCore/QString>
+#include <QtCore/QStringList>
 #include <atomic>
 #include <chrono>
 #include <memory>
@@ -43,6 +44,11 @@ struct HttpServerOptions {
     std::chrono::milliseconds writeTimeout{10'000};
     int minBytesPerSecond = 32 * 1024;
     int maxHeaderBytes = 16 * 1024;  // request line and headers; more is answered 431
+    // Reverse proxies in front of the server (addresses as they connect):
+    // the client of a request they send is the last address of its
+    // X-Forwarded-For, for the login throttle, and the per-address cap does
+    // not apply to them. Anyone else's X-Forwarded-For is ignored.
+    QStringList trustedProxies;
     // After refusing a body it did not read, the server drains the client's
     // bytes this long before closing, so that the refusal is not lost to a reset.
     std::chrono::milliseconds lingerTimeout{2'000};

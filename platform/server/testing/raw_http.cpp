@@ -137,20 +137,21 @@ bool RawHttpClient::waitClosed(std::chrono::milliseconds timeout) {
     }
 }
 
-std::string rpcPost(std::string_view body) {
-    std::string out = "POST /rpc HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: application/cbor\r\nContent-Length: " +
-                      std::to_string(body.size()) + "\r\n\r\n";
+std::string rpcPost(std::string_view body, std::string_view extraHeaders) {
+    std::string out = "POST /rpc HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: application/cbor\r\n";
+    out.append(extraHeaders);
+    out += "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n";
     out.append(body);
     return out;
 }
 
-std::string loginPost(const QString& operatorCode, const QString& password) {
+std::string loginPost(const QString& operatorCode, const QString& password, std::string_view extraHeaders) {
     host::RpcRequest request;
     request.module = host::names::session::module;
     request.method = host::names::session::Login;
     request.args = {host::RemoteValue(operatorCode), host::RemoteValue(password)};
     const QByteArray body = host::encodeRequest(request);
-    return rpcPost(std::string_view(body.constData(), size_t(body.size())));
+    return rpcPost(std::string_view(body.constData(), size_t(body.size())), extraHeaders);
 }
 
 }  // namespace platform::server::testing

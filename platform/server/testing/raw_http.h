@@ -45,9 +45,10 @@ private:
     std::string m_pending;  // received beyond the last response
 };
 
-// "POST /rpc" with the body and its Content-Length.
-std::string rpcPost(std::string_view body);
+// "POST /rpc" with the body and its Content-Length; extraHeaders are lines
+// ending in CRLF.
+std::string rpcPost(std::string_view body, std::string_view extraHeaders = {});
 // The same carrying an encoded login.
-std::string loginPost(const QString& operatorCode, const QString& password);
+std::string loginPost(const QString& operatorCode, const QString& password, std::string_view extraHeaders = {});
 
 }  // namespace platform::server::testing
