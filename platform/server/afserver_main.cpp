@@ -22,6 +22,7 @@
 #include <cstdio>
 #include <iostream>
 #include <pthread.h>
+#include <sys/resource.h>
 #include <string>
 #include <termios.h>
 #include <thread>
@@ -83,7 +84,17 @@ void stopOnSignal(RpcHttpServer& server, sigset_t stopSignals) {
     }).detach();
 }
 
+// Every connection takes a descriptor: the soft limit goes up to the hard one
+// (often 1024 against 500,000), which the HTTP server's caps then fit in.
+void raiseDescriptorLimit() {
+    rlimit files{};
+    if (getrlimit(RLIMIT_NOFILE, &files) != 0 || files.rlim_cur >= files.rlim_max) return;
+    files.rlim_cur = files.rlim_max;
+    if (setrlimit(RLIMIT_NOFILE, &files) != 0) qCWarning(serverLog) << "could not raise the descriptor limit";
+}
+
 int serve(const ServerConfig& cfg, DatabaseProvider& db, sigset_t stopSignals) {
+    raiseDescriptorLimit();
     ModuleRegistry registry;
     SessionManager sessions(cfg.sessions);
     SqlCredentialStore credentials(db);

@@ -2,16 +2,25 @@
 
 #include "database_provider.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <thread>
 
 namespace platform::server {
 
 using host::RemoteValue;
 
 CallContext::CallContext(const QString& module, const MethodDef& method, std::vector<RemoteValue> args,
-                         SessionInfo session, QString sessionToken, DatabaseProvider* db)
+                         SessionInfo session, QString sessionToken, DatabaseProvider* db, CallChannel* channel)
     : m_module(module), m_method(method), m_args(std::move(args)), m_session(std::move(session)),
-      m_token(std::move(sessionToken)), m_db(db) {}
+      m_token(std::move(sessionToken)), m_db(db), m_channel(channel) {}
+
+void CallContext::delayAnswerUntil(std::chrono::steady_clock::time_point t) {
+    if (m_channel)
+        m_channel->answerNotBefore = std::max(m_channel->answerNotBefore, t);
+    else
+        std::this_thread::sleep_until(t);
+}
 
 QSqlDatabase CallContext::database() {
     if (!m_db) throw std::logic_error("server started without a database");

@@ -2,6 +2,7 @@
 // What a handler sees of one call: who calls, the arguments (already checked
 // against the method's signature), the by-reference slots it may write, and
 // this thread's database connection.
+#include "call_channel.h"
 #include "module_registry.h"
 #include "session_manager.h"
 
@@ -19,13 +20,18 @@ class DatabaseProvider;
 class CallContext {
 public:
     CallContext(const QString& module, const MethodDef& method, std::vector<host::RemoteValue> args,
-                SessionInfo session, QString sessionToken, DatabaseProvider* db);
+                SessionInfo session, QString sessionToken, DatabaseProvider* db, CallChannel* channel = nullptr);
 
     const QString& moduleName() const { return m_module; }
     const QString& methodName() const { return m_method.name; }
     const QString& operatorCode() const { return m_session.operatorCode; }  // empty for the login
     const QString& operatorName() const { return m_session.operatorName; }
     const QString& sessionToken() const { return m_token; }
+    // The client's address; empty in process.
+    QString peerAddress() const { return m_channel ? m_channel->peerAddress : QString(); }
+    // The answer goes out no sooner than this: held by the transport when it
+    // can, otherwise slept here.
+    void delayAnswerUntil(std::chrono::steady_clock::time_point t);
 
     // This thread's connection. Throws host::UserError when the database
     // cannot be reached, std::logic_error when the server has none.
@@ -65,6 +71,7 @@ private:
     SessionInfo m_session;
     QString m_token;
     DatabaseProvider* m_db;
+    CallChannel* m_channel;
 };
 
 }  // namespace platform::server

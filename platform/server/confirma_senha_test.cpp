@@ -94,6 +94,36 @@ TEST_P(ConfirmaSenha, AnOutdatedHashIsReplacedOnceConfirmed) {
     EXPECT_TRUE(platform::security::verifyPassword(QStringLiteral("outra"), now));
 }
 
+// Guessing through confirmations is throttled like logins, per session: a
+// session with too many failures confirms nothing for a while, even the right
+// password, while another session goes on.
+TEST_P(ConfirmaSenha, ASessionWithTooManyFailuresIsRefusedForAWhile) {
+    ThrottleLimits strict;
+    strict.freeFailures = 1;
+    strict.lockoutAfter = 3;
+    ThrottleLimits lenient;
+    lenient.freeFailures = lenient.lockoutAfter = 1000;
+    TestServer local(TestServerOptions{{}, 2, std::chrono::minutes(60), std::chrono::milliseconds(0), strict, lenient});
+    const QString ana = local.anaToken();
+    auto anaSession = local.connect(kSessao, GetParam(), ana);
+    for (const char* op : {"X1", "X2", "X3"})
+        EXPECT_FALSE(host::CheckResultServ(anaSession->call(kConfirma, {QString::fromLatin1(op), QStringLiteral("x")}),
+                                           true, 0)
+                         .boolean())
+            << op;
+    const host::RemoteResult locked = anaSession->call(kConfirma, {QStringLiteral("BETO"), QStringLiteral("outra")});
+    ASSERT_FALSE(locked.ok());
+    EXPECT_EQ(locked.error(),
+              QStringLiteral("Muitas tentativas de acesso sem sucesso. Tente novamente em alguns minutos."));
+
+    const QString beto =
+        local.connect(kSessao, Transport::InProcess)->login(QStringLiteral("BETO"), QStringLiteral("outra")).token;
+    auto betoSession = local.connect(kSessao, GetParam(), beto);
+    EXPECT_TRUE(host::CheckResultServ(betoSession->call(kConfirma, {QStringLiteral("ANA"), QStringLiteral("segredo")}),
+                                      true, 0)
+                    .boolean());
+}
+
 INSTANTIATE_TEST_SUITE_P(Transports, ConfirmaSenha, ::testing::Values(Transport::InProcess, Transport::Http),
                          [](const ::testing::TestParamInfo<Transport>& i) {
                              return i.param == Transport::Http ? "Http" : "InProcess";

@@ -6,6 +6,7 @@
 #include "host/data/errors.h"
 
 #include <QtCore/QElapsedTimer>
+#include <thread>
 
 namespace platform::server {
 
@@ -56,10 +57,17 @@ host::RpcRequestHandler Dispatcher::requestHandler() const {
 }
 
 QByteArray Dispatcher::handle(const QByteArray& body, bool* badRequest) const noexcept {
+    CallChannel channel;
+    QByteArray answer = handle(body, channel, badRequest);
+    std::this_thread::sleep_until(channel.answerNotBefore);
+    return answer;
+}
+
+QByteArray Dispatcher::handle(const QByteArray& body, CallChannel& channel, bool* badRequest) const noexcept {
     if (badRequest) *badRequest = false;
     RpcResponse response;
     try {
-        response = dispatch(host::decodeRequest(body, m_limits));
+        response = dispatch(host::decodeRequest(body, m_limits), &channel);
     } catch (const host::RpcError& e) {
         if (badRequest) *badRequest = true;
         response = RpcResponse::failure(e.message());
@@ -80,11 +88,11 @@ QByteArray Dispatcher::handle(const QByteArray& body, bool* badRequest) const no
     }
 }
 
-RpcResponse Dispatcher::dispatch(const RpcRequest& request) const noexcept {
+RpcResponse Dispatcher::dispatch(const RpcRequest& request, CallChannel* channel) const noexcept {
     QElapsedTimer timer;
     timer.start();
     try {
-        RpcResponse response = run(request);
+        RpcResponse response = run(request, channel);
         qCDebug(serverLog).noquote() << qualified(request) << (response.ok ? "ok" : "failed") << timer.elapsed()
                                      << "ms";
         return response;
@@ -102,7 +110,7 @@ RpcResponse Dispatcher::dispatch(const RpcRequest& request) const noexcept {
     return RpcResponse::failure(internalError());
 }
 
-RpcResponse Dispatcher::run(const RpcRequest& request) const {
+RpcResponse Dispatcher::run(const RpcRequest& request, CallChannel* channel) const {
     const ServerModule* module = m_modules.find(request.module);
     const MethodDef* method = module ? module->find(request.method) : nullptr;
 
@@ -122,7 +130,7 @@ RpcResponse Dispatcher::run(const RpcRequest& request) const {
     if (const QString refusal = checkArguments(request, *method); !refusal.isEmpty())
         return RpcResponse::failure(refusal);
 
-    CallContext ctx(module->name(), *method, request.args, session, request.session, m_db);
+    CallContext ctx(module->name(), *method, request.args, session, request.session, m_db, channel);
     if (method->write) m_modules.authoriseWrite(ctx, *method->write);
     RemoteValue result = method->handler(ctx);
     return RpcResponse::success(std::move(result), ctx.takeByRefValues());

@@ -6,6 +6,7 @@
 //
 // The same bytes arrive over HTTP and from an in-process transport, so both
 // paths answer identically.
+#include "call_channel.h"
 #include "module_registry.h"
 #include "session_manager.h"
 
@@ -22,9 +23,13 @@ public:
                host::RpcLimits limits = {});
 
     // Encoded request in, encoded response out. badRequest, when given, tells
-    // whether the body could not be read at all (HTTP answers 400 then).
+    // whether the body could not be read at all (HTTP answers 400 then). An
+    // answer that must wait (a refused login) is returned after the wait.
     QByteArray handle(const QByteArray& body, bool* badRequest = nullptr) const noexcept;
-    host::RpcResponse dispatch(const host::RpcRequest& request) const noexcept;
+    // The same for a transport that knows the client's address and holds the
+    // answer until channel.answerNotBefore itself.
+    QByteArray handle(const QByteArray& body, CallChannel& channel, bool* badRequest = nullptr) const noexcept;
+    host::RpcResponse dispatch(const host::RpcRequest& request, CallChannel* channel = nullptr) const noexcept;
 
     // For an InProcessTransport in the same process.
     host::RpcRequestHandler requestHandler() const;
@@ -33,7 +38,7 @@ public:
     static QString internalError();
 
 private:
-    host::RpcResponse run(const host::RpcRequest& request) const;
+    host::RpcResponse run(const host::RpcRequest& request, CallChannel* channel) const;
 
     const ModuleRegistry& m_modules;
     SessionManager& m_sessions;

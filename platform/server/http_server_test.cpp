@@ -169,7 +169,7 @@ TEST(RpcHttpServer, KeepsServingWhenItsAcceptLoopFails) {
 
     const int fd = listeningSocket(port);
     ASSERT_GE(fd, 0);
-    ::shutdown(fd, SHUT_RDWR);  // accept() now fails: the library's loop gives up
+    ::shutdown(fd, SHUT_RDWR);  // accept() now fails: the server must listen again
 
     bool served = false;
     for (int i = 0; i < 100 && !served; ++i) {

@@ -4,6 +4,8 @@
 
 #include <QtCore/QFileInfo>
 
+#include <arpa/inet.h>
+
 namespace platform::server {
 
 namespace {
@@ -36,6 +38,8 @@ QString serverUsage() {
     return QStringLiteral(
         "Uso: afserver (--sqlite ARQUIVO | --pg \"CONNINFO\") [--listen HOST:PORTA] [--threads N]\n"
         "              [--max-request-mb N] [--session-idle-minutes N]\n"
+        "              [--max-connections N] [--max-connections-per-address N]\n"
+        "              [--trusted-proxy ENDEREÇO[,ENDEREÇO...]]\n"
         "     afserver (--sqlite ARQUIVO | --pg \"CONNINFO\") --set-password OPERADOR\n"
         "     afserver --help");
 }
@@ -66,6 +70,18 @@ ServerConfig parseServerArgs(const QStringList& args) {
             }
         } else if (option == QLatin1String("--threads")) {
             cfg.http.threads = positive(option, value, 256);
+        } else if (option == QLatin1String("--max-connections")) {
+            cfg.http.maxConnections = positive(option, value, 1'000'000);
+        } else if (option == QLatin1String("--max-connections-per-address")) {
+            cfg.http.maxConnectionsPerAddress = positive(option, value, 1'000'000);
+        } else if (option == QLatin1String("--trusted-proxy")) {
+            for (const QString& proxy : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+                QByteArray ip = proxy.trimmed().toLatin1();
+                in6_addr parsed{};
+                if (inet_pton(AF_INET, ip.constData(), &parsed) != 1 && inet_pton(AF_INET6, ip.constData(), &parsed) != 1)
+                    bad(QStringLiteral("Endereço inválido para --trusted-proxy: \"%1\".").arg(proxy.trimmed()));
+                cfg.http.trustedProxies << proxy.trimmed();
+            }
         } else if (option == QLatin1String("--max-request-mb")) {
             cfg.limits.maxBytes = qsizetype(positive(option, value, 1024)) * 1024 * 1024;
         } else if (option == QLatin1String("--session-idle-minutes")) {

@@ -3,6 +3,8 @@
 //
 //   afserver (--sqlite FILE | --pg "CONNINFO") [--listen 127.0.0.1:8211]
 //            [--threads N] [--max-request-mb N] [--session-idle-minutes N]
+//            [--max-connections N] [--max-connections-per-address N]
+//            [--trusted-proxy ADDRESS[,ADDRESS...]]
 //   afserver (--sqlite FILE | --pg "CONNINFO") --set-password OPERADOR
 //   afserver --help
 //

@@ -14,12 +14,17 @@ TEST(ServerConfig, ReadsEveryOption) {
     const QString file = dir.filePath(QStringLiteral("af.sqlite"));
     QFile(file).open(QIODevice::WriteOnly);
     const ServerConfig cfg = parseServerArgs({"--listen", "0.0.0.0:9000", "--sqlite", file, "--threads", "16",
-                                              "--max-request-mb", "8", "--session-idle-minutes", "45"});
+                                              "--max-request-mb", "8", "--session-idle-minutes", "45",
+                                              "--max-connections", "900", "--max-connections-per-address", "12",
+                                              "--trusted-proxy", "10.0.0.5, ::1"});
     EXPECT_EQ(cfg.http.host, QStringLiteral("0.0.0.0"));
     EXPECT_EQ(cfg.http.port, 9000);
     EXPECT_EQ(cfg.http.threads, 16);
     EXPECT_EQ(cfg.limits.maxBytes, 8 * 1024 * 1024);
     EXPECT_EQ(cfg.sessions.idleTimeout, std::chrono::minutes(45));
+    EXPECT_EQ(cfg.http.maxConnections, 900);
+    EXPECT_EQ(cfg.http.maxConnectionsPerAddress, 12);
+    EXPECT_EQ(cfg.http.trustedProxies, QStringList({"10.0.0.5", "::1"}));
     EXPECT_EQ(cfg.database.driver, QStringLiteral("QSQLITE"));
     EXPECT_EQ(cfg.database.databaseName, file);
     EXPECT_TRUE(cfg.setPasswordFor.isEmpty());
@@ -43,6 +48,8 @@ TEST(ServerConfig, BadCommandLinesSayWhatIsWrong) {
         {{"--pg", "x", "--listen", "h:99999"}, "Porta inválida"},
         {{"--pg", "x", "--threads", "0"}, "Valor inválido para --threads"},
         {{"--pg", "x", "--threads", "muitos"}, "Valor inválido para --threads"},
+        {{"--pg", "x", "--max-connections-per-address", "0"}, "Valor inválido para --max-connections-per-address"},
+        {{"--pg", "x", "--trusted-proxy", "proxy.local"}, "Endereço inválido para --trusted-proxy: \"proxy.local\""},
         {{"--pg", "x", "--verbose", "1"}, "Opção desconhecida: --verbose"},
         {{"--pg"}, "sem valor"},
     };

@@ -12,7 +12,8 @@ TestServer::TestServer(TestServerOptions options)
       sessions(SessionOptions{options.idleTimeout, 10'000},
                [this] { return std::chrono::steady_clock::now() + std::chrono::minutes(m_clockOffset.load()); }),
       credentials(provider),
-      auth(credentials, sessions, AuthOptions{options.failureDelay, 4}),
+      auth(credentials, sessions,
+           AuthOptions{options.failureDelay, options.maxConcurrentHashes, options.perOperator, options.perAddress}),
       dispatcher(registry, sessions, &provider, options.limits) {
     auth.registerModule(registry);
     registerEchoModule(registry);

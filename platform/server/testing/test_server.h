@@ -26,6 +26,9 @@ struct TestServerOptions {
     int threads = 4;
     std::chrono::minutes idleTimeout{60};
     std::chrono::milliseconds failureDelay{20};
+    ThrottleLimits perOperator = AuthOptions{}.perOperator;
+    ThrottleLimits perAddress = AuthOptions{}.perAddress;
+    int maxConcurrentHashes = 4;
 };
 
 class TestServer {
