@@ -6,6 +6,7 @@
 #include "afdesk/core/model/af_detail_grids.h"
 #include "afdesk/core/model/af_list_grid.h"
 #include "afdesk/items/item_datasets.h"
+#include "afdesk/items/item_entry.h"
 #include "afdesk/core/workspace/af_loading.h"
 #include "afdesk/core/workspace/list_reactions.h"
 #include "afdesk/core/terms/payment_terms.h"
@@ -115,6 +116,7 @@ LancaAutoF::LancaAutoF(QWidget* parent)
     setAutoUpdateTools(false);
     bindReactions();
     m_state->header->bindEvents();
+    m_state->items->bindEvents();
     createWorkspace(*this);
 }
 
@@ -263,6 +265,7 @@ void LancaAutoF::buildTabs() {
 
     ws.terms = std::make_unique<PaymentTerms>(*this);
     ws.header = std::make_unique<HeaderEntry>(*this, tabPage(WorkspaceTab::DadosAF));
+    ws.items = std::make_unique<ItemEntry>(*this);
 
     // "Produtos": item products above, the items (the standard grid) and the inner tabs below.
     QWidget* produtos = tabPage(WorkspaceTab::Produtos);

@@ -38,6 +38,7 @@ class DBText;
 namespace afdesk {
 
 class HeaderEntry;
+class ItemEntry;
 class PaymentTerms;
 
 // The state the workspace's units share, created with the screen.
@@ -116,6 +117,7 @@ struct WorkspaceState {
     WorkspaceFlags flags;
     std::unique_ptr<HeaderEntry> header;  // the "Dados da AF" tab
     std::unique_ptr<PaymentTerms> terms;  // the payment terms' part in the header's events
+    std::unique_ptr<ItemEntry> items;     // the "Produtos" tab
     AfCache cache;
     QString listReadFor;  // the destination branch current when the list was last read
     QString lastListRow;  // the list row the reactions last ran for
