@@ -1,4 +1,5 @@
 #include "authenticator.h"
+#include "testing/gate.h"
 
 #include "host/data/errors.h"
 #include "host/testing/qt_printers.h"
@@ -49,30 +50,10 @@ QString weakHash(const char* password) {
 class GatedStore : public MemoryStore {
 public:
     std::optional<OperatorCredential> find(const QString& code) override {
-        {
-            std::unique_lock lock(m_mutex);
-            ++m_held;
-            m_changed.notify_all();
-            m_changed.wait(lock, [&] { return m_open; });
-            --m_held;
-        }
+        gate.pass();
         return MemoryStore::find(code);
     }
-    void setOpen(bool open) {
-        std::lock_guard lock(m_mutex);
-        m_open = open;
-        m_changed.notify_all();
-    }
-    void waitUntilHeld(int n) {
-        std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [&] { return m_held >= n; });
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    bool m_open = true;
-    int m_held = 0;
+    platform::server::testing::Gate gate;
 };
 
 ThrottleLimits strict(int freeFailures, int lockoutAfter) {
@@ -218,16 +199,16 @@ TEST(Authenticator, NoFreeSlotAnswersBusyAndTheLastSlotIsKeptForCleanAttempts) {
     const QString suspect = QStringLiteral("10.0.0.9");
     ASSERT_EQ(loginOutcome(auth, "BETO", "errada", suspect), kInvalid);
 
-    store.setOpen(false);
+    store.gate.setOpen(false);
     QString held;
     std::thread first([&] { held = loginOutcome(auth, "BETO", "outra", suspect); });
-    store.waitUntilHeld(1);
+    store.gate.waitUntilHeld(1);
     EXPECT_EQ(loginOutcome(auth, "X", "x", suspect), kBusy);  // one slot left: not for a suspect
     QString clean;
     std::thread second([&] { clean = loginOutcome(auth, "ANA", "segredo", QStringLiteral("10.0.0.10")); });
-    store.waitUntilHeld(2);
+    store.gate.waitUntilHeld(2);
     EXPECT_EQ(loginOutcome(auth, "ANA", "segredo", QStringLiteral("10.0.0.11")), kBusy);  // none left
-    store.setOpen(true);
+    store.gate.setOpen(true);
     first.join();
     second.join();
     EXPECT_EQ(held, QStringLiteral("ok"));

@@ -1,6 +1,7 @@
 // The HTTP server against clients that are slow, silent, malformed, too many
 // or guessing passwords, over real sockets. Misbehaving clients connect from
 // 127.0.0.2 and up, so each address is its own machine to the server's caps.
+#include "testing/gate.h"
 #include "testing/raw_http.h"
 #include "testing/test_server.h"
 
@@ -314,29 +315,12 @@ namespace {
 class GatedStore : public CredentialStore {
 public:
     std::optional<OperatorCredential> find(const QString& code) override {
-        std::unique_lock lock(m_mutex);
-        ++m_held;
-        m_changed.notify_all();
-        m_changed.wait(lock, [&] { return m_open; });
+        gate.pass();
         if (code != QLatin1String("ANA")) return std::nullopt;
         return OperatorCredential{code, QStringLiteral("Ana"), OperatorDb::anaHash()};
     }
     void setPasswordHash(const QString&, const QString&) override {}
-    void setOpen(bool open) {
-        std::lock_guard lock(m_mutex);
-        m_open = open;
-        m_changed.notify_all();
-    }
-    void waitUntilHeld(int n) {
-        std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [&] { return m_held >= n; });
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    bool m_open = true;
-    int m_held = 0;
+    Gate gate;
 };
 
 }  // namespace
@@ -351,12 +335,12 @@ TEST(HttpGuard, ALoginFindingNoFreeSlotIsAnsweredBusyAtOnce) {
     RpcHttpServer http(dispatcher, HttpServerOptions{.port = 0, .threads = 4});
     http.start();
 
-    store.setOpen(false);
+    store.gate.setOpen(false);
     RawHttpClient held(address(15), http.port());
     ASSERT_TRUE(held.send(loginPost(QStringLiteral("ANA"), QStringLiteral("segredo"))));
-    store.waitUntilHeld(1);
+    store.gate.waitUntilHeld(1);
     EXPECT_EQ(loginFrom(address(16), http.port(), "ANA", "segredo"), kBusy);
-    store.setOpen(true);
+    store.gate.setOpen(true);
     const std::optional<RawResponse> r = held.readResponse(kPatience);
     ASSERT_TRUE(r);
     EXPECT_TRUE(decoded(*r).ok);
