@@ -7,6 +7,7 @@
 
 #include "host/remote/remote_names.h"
 #include "host/data/errors.h"
+#include "host/services/progress.h"
 
 namespace afdesk {
 
@@ -33,7 +34,11 @@ void Parametros(LancaAutoF& w, const QString& branch) {
     host::Dataset& branches = ws.cdsFilialDest;
     if (branches.active() && branches.locate(QStringLiteral("CDFILIAL"), branch)) return;
 
-    loadFromServer(ws.cdsAuxParCmp, ws.netLancaAutoF, host::names::lancaAutoF::GetAuxCmpSup, {branch});
+    {
+        // As every remote call, under the progress animation.
+        const host::ProgressGuard busy(&w, host::kAviTransfer, msgLancaAutoF().Msg(QStringLiteral("Get_Dad")));
+        loadFromServer(ws.cdsAuxParCmp, ws.netLancaAutoF, host::names::lancaAutoF::GetAuxCmpSup, {branch});
+    }
     if (!ws.cdsAuxParCmp.active() || ws.cdsAuxParCmp.isEmpty())
         throw host::UserError(msgLancaAutoF().Msg(QStringLiteral("FilDest_NCad")));
 

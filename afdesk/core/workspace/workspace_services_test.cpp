@@ -34,6 +34,8 @@ TEST_P(WorkspaceServicesTest, ParametrosAddsTheTypedBranchWithItsParameters) {
 
     Parametros(*w, typed);
     EXPECT_EQ(calls(), QStringList{"GetAuxCmpSup"});
+    EXPECT_EQ(services->progress.texts(), QStringList{QStringLiteral("Recebendo dados do servidor...")});
+    EXPECT_FALSE(services->progress.visible());
     EXPECT_EQ(w->state().cdsFilialDest.recordCount(), before + 1);
     EXPECT_EQ(w->state().cdsFilialDest.field(QStringLiteral("CDFILIAL")).asString(), typed);
     EXPECT_EQ(w->state().cdsFilialDest.field(QStringLiteral("NMFILIAL")).asString(), QStringLiteral("Loja Nova"));
@@ -48,6 +50,7 @@ TEST_P(WorkspaceServicesTest, ParametrosAddsTheTypedBranchWithItsParameters) {
     clearCalls();
     Parametros(*w, typed);
     EXPECT_EQ(calls(), QStringList{});
+    EXPECT_EQ(services->progress.texts(), QStringList{});
     EXPECT_EQ(w->state().cdsFilialDest.recordCount(), before + 1);
     EXPECT_EQ(w->state().cdsFilialDest.field(QStringLiteral("CDFILIAL")).asString(), typed);
 }
