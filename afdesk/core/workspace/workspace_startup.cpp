@@ -130,7 +130,8 @@ void firstActivation(LancaAutoF& w) {
 
 void everyActivation(LancaAutoF& w) {
     if (!workspaceState().boTstEventForm) installMessageFilter(w);
-    if (hasRows(w.state().cdsFilialDest)) showJustificativa(w);
+    // Without branch rows no branch is audited: the tab is hidden too.
+    showJustificativa(w);
 }
 
 void deactivation(LancaAutoF& w) { removeMessageFilter(w); }

@@ -170,6 +170,14 @@ TEST_P(WorkspaceStartupTest, JustificationTabFollowsTheBranchAuditFlag) {
     }
 }
 
+TEST_P(WorkspaceStartupTest, WithoutBranchRowsTheJustificationTabIsHidden) {
+    sql(QStringLiteral("UPDATE PARCMPSUP SET IDAUDALTAF = 'S'"));
+    open(false);  // the filter cancelled: no branch was read
+    ASSERT_NE(w, nullptr);
+    EXPECT_FALSE(w->isTabVisible(WorkspaceTab::Justificativa));
+    EXPECT_FALSE(w->tabAction(WorkspaceTab::Justificativa)->isVisible());
+}
+
 TEST_P(WorkspaceStartupTest, OutboundReceiptColumnOnlyWithALogisticOperatorBranch) {
     for (const bool logistic : {false, true}) {
         sql(QStringLiteral("UPDATE FILIAL SET IDFUNCAOFILI = %1 WHERE CDFILIAL = '0001'")
