@@ -21,15 +21,18 @@ public:
     HourGlass& operator=(const HourGlass&) = delete;
 };
 
-int availableHeight() {
+DisplayHeights displayHeights() {
     const WorkspaceModuleState& s = workspaceState();
-    if (s.displayHeight) return s.displayHeight();
+    if (s.display) return s.display();
     QWidget* main = host::screenHost().mainWindow();
     QScreen* screen = main ? main->screen() : QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry().height() : 0;
+    if (!screen) return {};
+    return {screen->geometry().height(), screen->availableGeometry().height()};
 }
 
 }  // namespace
+
+bool opensMaximised(const DisplayHeights& display) { return display.whole == 480; }
 
 WorkspaceModuleState& workspaceState() {
     static WorkspaceModuleState state;
@@ -55,7 +58,7 @@ void CriaLancaAutoF() {
     LancaAutoF* w = s.screen;
     host::screenHost().showScreen(w);
     w->update();
-    if (availableHeight() == 480) w->frame()->showMaximized();
+    if (opensMaximised(displayHeights())) w->frame()->showMaximized();
 }
 
 }  // namespace afdesk

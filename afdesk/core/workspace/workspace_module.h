@@ -9,14 +9,22 @@ namespace afdesk {
 
 class LancaAutoF;
 
+struct DisplayHeights {
+    int whole = 0;      // the display's own height
+    int available = 0;  // less what panels and taskbars take
+};
+// The screen opens maximised on a display exactly 480 pixels high.
+bool opensMaximised(const DisplayHeights& display);
+
 struct WorkspaceModuleState {
     bool boStCriado = false;      // a workspace screen exists
     bool boTstEventForm = false;  // the message hook is suspended (set at close)
     bool boParameter = false;     // a destination branch is being added (Parametros)
     QPointer<LancaAutoF> screen;
-    // The available height of the display the workspace opens on; a 480-pixel
-    // display opens it maximised. Unset: the main window's screen.
-    std::function<int()> displayHeight;
+    // The heights of the display the workspace opens on (unset: the main
+    // window's screen). A display 480 pixels high opens it maximised, whatever
+    // a taskbar takes of it.
+    std::function<DisplayHeights()> display;
 };
 WorkspaceModuleState& workspaceState();
 // Back to a freshly loaded library (tests).

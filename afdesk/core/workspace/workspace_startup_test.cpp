@@ -113,14 +113,16 @@ TEST_P(WorkspaceStartupTest, OpeningTwiceShowsTheSameScreenWithoutASecondFilterR
 
 TEST_P(WorkspaceStartupTest, A480PixelDisplayOpensTheScreenMaximised) {
     struct Case {
-        int height;
+        DisplayHeights display;
         bool maximised;
     };
-    for (const Case c : {Case{480, true}, Case{768, false}, Case{479, false}}) {
-        workspaceState().displayHeight = [c] { return c.height; };
+    // The display's own height counts, not what a taskbar leaves of it.
+    for (const Case c : {Case{{480, 480}, true}, Case{{480, 452}, true}, Case{{520, 480}, false},
+                         Case{{768, 728}, false}, Case{{479, 479}, false}}) {
+        workspaceState().display = [c] { return c.display; };
         open(false);
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ(w->frame()->isMaximized(), c.maximised) << c.height;
+        EXPECT_EQ(w->frame()->isMaximized(), c.maximised) << c.display.whole << "/" << c.display.available;
         discardWorkspace();
     }
 }
