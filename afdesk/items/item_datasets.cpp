@@ -3,6 +3,7 @@
 #include "item_domains.h"
 
 #include "afdesk/core/model/dataset_packets.h"
+#include "afdesk/core/model/field_defs.h"
 #include "host/data/dataset.h"
 #include "host/services/consiste.h"
 
@@ -13,29 +14,18 @@ namespace {
 using host::Dataset;
 using host::Field;
 using host::FieldDef;
+using namespace fieldDefs;
 
 const QString kQuantity = QStringLiteral("###,##0.000");
 const QString kMoney5 = QStringLiteral("####,##0.00000");
 const QString kMoney2 = QStringLiteral("####,##0.00");
 const char* const kMask5Digits = "99999;0; ";
 
-FieldDef str(const char* name, int size, const char* label = nullptr) {
-    return FieldDef::string(QString::fromLatin1(name), size, label ? QString::fromUtf8(label) : QString());
-}
-FieldDef hid(const char* name, int size, const char* label = nullptr) { return str(name, size, label).hidden(); }
 FieldDef num(const char* name, const char* label = nullptr, const QString& display = {}, const QString& edit = {}) {
     FieldDef f = FieldDef::floating(QString::fromLatin1(name), label ? QString::fromUtf8(label) : QString(), display);
     if (!edit.isEmpty()) f.withEditFormat(edit);
     return f;
 }
-FieldDef date(const char* name, const char* label = nullptr) {
-    return FieldDef::dateTime(QString::fromLatin1(name), label ? QString::fromUtf8(label) : QString());
-}
-
-void addAll(Dataset& ds, std::initializer_list<FieldDef> defs) {
-    for (const FieldDef& d : defs) ds.addField(d);
-}
-
 double orZero(const Field& f) { return f.isNull() ? 0.0 : f.asFloat(); }
 
 // The fields both the items and their scratch copy have, CDFILDEST to IDMOTPRESCAF.
@@ -46,7 +36,7 @@ std::vector<FieldDef> sharedItemFields() {
             str("CDARVPROD", 20, "Código do Produto"),
             str("NMPRODUTO", 50, "Produto"),
             str("SGUNIDADE", 10, "UN"),
-            date("DTPROGENTAF", "Entrega").withEditMask(host::DateMask()),
+            maskedDate("DTPROGENTAF", "Entrega"),
             hid("CDMARCA", 5, "Código da Marca").withEditMask(QString::fromLatin1(kMask5Digits)),
             str("NMMARCA", 20, "Marca"),
             num("QTPROGENTAF", "Quantidade", kQuantity, kQuantity),
@@ -165,10 +155,7 @@ void definePesqValores(Dataset& ds) {
                 num("VRPREUNIAF", "Preço Unitário", kMoney5), date("DATA"), type,
                 str("NMFANTFORN", 40, "Nome Fantasia"), hid("CDPRODUTO", 10), hid("CDARVPROD", 20), hid("CDMARCA", 5)});
     showDomain(ds.field(QStringLiteral("IDTPIJURFORN")), pesqTpiJurDomain());
-    ds.field(QStringLiteral("NRINSJURFORN")).onGetText = [](const Field& f, bool display) {
-        const QString raw = f.asString();
-        return display ? host::FormataInscricao(raw, f.dataset().field(QStringLiteral("IDTPIJURFORN")).asString()) : raw;
-    };
+    showInscricao(ds.field(QStringLiteral("NRINSJURFORN")), "IDTPIJURFORN");
 }
 
 }  // namespace afdesk

@@ -1,6 +1,7 @@
 #include "af_datasets.h"
 
 #include "code_domains.h"
+#include "field_defs.h"
 
 #include "host/data/dataset.h"
 #include "host/services/consiste.h"
@@ -17,25 +18,9 @@ using host::Field;
 using host::FieldDef;
 using host::Value;
 
-FieldDef str(const char* name, int size, const char* label = nullptr) {
-    return FieldDef::string(QString::fromLatin1(name), size, label ? QString::fromUtf8(label) : QString());
-}
-FieldDef hid(const char* name, int size) { return str(name, size).hidden(); }
-FieldDef fixed(const char* name, int size) {
-    FieldDef f = str(name, size);
-    f.fixedLength = true;
-    return f;
-}
-FieldDef num(const char* name) { return FieldDef::floating(QString::fromLatin1(name)); }
-FieldDef date(const char* name, const char* label = nullptr) {
-    return FieldDef::dateTime(QString::fromLatin1(name), label ? QString::fromUtf8(label) : QString());
-}
-// Dates the user types through the session's date mask.
-FieldDef maskedDate(const char* name, const char* label = nullptr) { return date(name, label).withEditMask(host::DateMask()); }
+using namespace fieldDefs;
 
-void addAll(Dataset& ds, std::initializer_list<FieldDef> defs) {
-    for (const FieldDef& d : defs) ds.addField(d);
-}
+FieldDef num(const char* name) { return FieldDef::floating(QString::fromLatin1(name)); }
 
 // A string value of any view row ("" for null).
 QString textAt(const Value& v) {
@@ -44,16 +29,6 @@ QString textAt(const Value& v) {
 }
 
 bool isS(const Field& f) { return f.asString().trimmed() == QLatin1String("S"); }
-
-// Registration numbers show through their type's picture, except while typed
-// (the edit text is the raw number).
-void showInscricao(Field& number, const char* typeField) {
-    const QString type = QString::fromLatin1(typeField);
-    number.onGetText = [type](const Field& f, bool display) {
-        const QString raw = f.asString();
-        return display ? host::FormataInscricao(raw, f.dataset().field(type).asString()) : raw;
-    };
-}
 
 // With "Cliente Principal" as the invoice recipient the company is not the AF's to show.
 void hideWhenClientePrincipal(Field& f) {

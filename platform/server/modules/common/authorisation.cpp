@@ -31,25 +31,29 @@ bool grantedUnlessReserved(const QSqlDatabase& db, const QString& op, const QStr
     return !heldByAnyGroup(db, code) || heldThroughGroup(db, op, code);
 }
 
-QString whatTheRightAllows(const QString& code) {
-    if (code == QLatin1String("ENAF")) return QStringLiteral("encerrar AF");
-    if (code == QLatin1String("CAAF")) return QStringLiteral("cancelar AF");
-    if (code == QLatin1String("ABAF")) return QStringLiteral("retornar AF para Em Aberto");
-    if (code == QLatin1String("EXAF")) return QStringLiteral("excluir item de AF");
-    if (code == QLatin1String("ALAF")) return QStringLiteral("alterar AF automática");
+// Each right: its code, where the operator's rights keep it, and what it allows.
+struct RightDef {
+    const char* code;
+    bool OperatorRights::*held;
+    const char* allows;
+};
+constexpr RightDef kRights[] = {
+    {"ENAF", &OperatorRights::ENAF, "encerrar AF"},
+    {"CAAF", &OperatorRights::CAAF, "cancelar AF"},
+    {"ABAF", &OperatorRights::ABAF, "retornar AF para Em Aberto"},
+    {"EXAF", &OperatorRights::EXAF, "excluir item de AF"},
+    {"ALAF", &OperatorRights::ALAF, "alterar AF automática"},
+};
+
+const RightDef& rightOf(const QString& code) {
+    for (const RightDef& r : kRights)
+        if (code == QLatin1String(r.code)) return r;
     throw std::logic_error("unknown permission code " + code.toStdString());
 }
 
 }  // namespace
 
-bool OperatorRights::holds(const QString& code) const {
-    if (code == QLatin1String("ENAF")) return ENAF;
-    if (code == QLatin1String("CAAF")) return CAAF;
-    if (code == QLatin1String("ABAF")) return ABAF;
-    if (code == QLatin1String("EXAF")) return EXAF;
-    if (code == QLatin1String("ALAF")) return ALAF;
-    throw std::logic_error("unknown permission code " + code.toStdString());
-}
+bool OperatorRights::holds(const QString& code) const { return this->*(rightOf(code).held); }
 
 OperatorRights operatorRights(const QSqlDatabase& db, const QString& op) {
     OperatorRights r;
@@ -75,7 +79,8 @@ QString readOnlyRefusal() {
 }
 
 QString missingRightRefusal(const QString& code) {
-    return QStringLiteral("Operação bloqueada. Operador não possui permissão para %1.").arg(whatTheRightAllows(code));
+    return QStringLiteral("Operação bloqueada. Operador não possui permissão para %1.")
+        .arg(QString::fromUtf8(rightOf(code).allows));
 }
 
 void authoriseWrite(CallContext& call, const WriteRule& rule) {
